@@ -1,0 +1,7 @@
+#include "automation/automationcontrol.h"
+
+namespace automation {
+
+AutomationControl::~AutomationControl() = default;
+
+} // namespace automation

@@ -1,0 +1,141 @@
+#include "platform/profile.h"
+
+#include "platform/atomicfile.h"
+#include "platform/filelock.h"
+#include "platform/textcodec.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace platform::profile {
+namespace {
+
+QStringList readLines(const QString &path, bool *exists = nullptr)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (exists)
+            *exists = false;
+        return {};
+    }
+    if (exists)
+        *exists = true;
+    QString text = decodeText(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// "[name]" → name; empty when the line is no section header.
+QString sectionName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (t.size() < 2 || !t.startsWith(QLatin1Char('[')))
+        return {};
+    const int close = t.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return {};
+    return t.mid(1, close - 1).trimmed();
+}
+
+bool isSection(const QString &line)
+{
+    const QString t = line.trimmed();
+    return t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'));
+}
+
+// The key of a "key=value" line; empty for comments and other lines.
+QString keyOf(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || isSection(t))
+        return {};
+    const int eq = t.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return {};
+    return t.left(eq).trimmed();
+}
+
+QString valueOf(const QString &line)
+{
+    const int eq = line.indexOf(QLatin1Char('='));
+    QString v = line.mid(eq + 1).trimmed();
+    if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+                          || (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\''))))) {
+        v = v.mid(1, v.size() - 2);
+    }
+    return v;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString readString(const QString &path, const QString &section, const QString &key)
+{
+    const QStringList lines = readLines(path);
+    bool inSection = false;
+    for (const QString &line : lines) {
+        if (isSection(line)) {
+            inSection = sameName(sectionName(line), section.trimmed());
+            continue;
+        }
+        if (inSection && sameName(keyOf(line), key.trimmed()))
+            return valueOf(line).left(MaxValueLength).trimmed();
+    }
+    return {};
+}
+
+bool writeString(const QString &path, const QString &section, const QString &key, const QString &value)
+{
+    FileLock lock(path);
+    if (!lock.isLocked())
+        return false;
+
+    QStringList lines = readLines(path);
+    const QString entry = key.trimmed() + QLatin1Char('=') + value;
+
+    int sectionStart = -1; // index of the header line
+    int sectionEnd = -1;   // one past the last line of the section
+    for (int i = 0; i < lines.size(); ++i) {
+        if (isSection(lines[i])) {
+            if (sectionStart >= 0 && sectionEnd < 0)
+                sectionEnd = i;
+            if (sectionStart < 0 && sameName(sectionName(lines[i]), section.trimmed()))
+                sectionStart = i;
+        }
+    }
+    if (sectionStart >= 0 && sectionEnd < 0)
+        sectionEnd = lines.size();
+
+    if (sectionStart < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
+        lines.append(entry);
+    } else {
+        int found = -1;
+        int lastContent = sectionStart;
+        for (int i = sectionStart + 1; i < sectionEnd; ++i) {
+            if (!lines[i].trimmed().isEmpty())
+                lastContent = i;
+            if (found < 0 && sameName(keyOf(lines[i]), key.trimmed()))
+                found = i;
+        }
+        if (found >= 0)
+            lines[found] = entry;
+        else
+            lines.insert(lastContent + 1, entry);
+    }
+
+    const QByteArray bytes = toCp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return writeFileAtomically(path, bytes);
+}
+
+} // namespace platform::profile

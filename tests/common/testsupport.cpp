@@ -1,0 +1,45 @@
+#include "testsupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace testsupport {
+
+QString binDir()
+{
+    const QString env = qEnvironmentVariable("SCH_BIN_DIR");
+    if (!env.isEmpty())
+        return env;
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).absolutePath();
+}
+
+QString sourceDir()
+{
+    const QString env = qEnvironmentVariable("SCH_SOURCE_DIR");
+    return env.isEmpty() ? QDir::currentPath() : env;
+}
+
+QString sharedDir()
+{
+    const QString env = qEnvironmentVariable("SCH_SHARED_DIR");
+    return env.isEmpty() ? sourceDir() + QStringLiteral("/../shared") : env;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+} // namespace testsupport
