@@ -1,0 +1,66 @@
+#include "tools/Stopper/stopper.h"
+
+#include "platform/commandserver.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+namespace {
+
+// Stopper blocks on the channel, so it runs on a helper thread while this
+// thread plays the runner.
+stopper::Outcome runStopper(QStringList *shown)
+{
+    auto future = std::async(std::launch::async, [shown] {
+        return stopper::run([shown](const QString &m) { shown->append(m); });
+    });
+    while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return future.get();
+}
+
+struct Site {
+    Site() { qputenv("SCH_HOME", home.path().toUtf8()); }
+    ~Site() { qunsetenv("SCH_HOME"); }
+    QTemporaryDir home;
+};
+
+} // namespace
+
+TEST(Stopper, PokesStopIntoTheRunner)
+{
+    Site site;
+    platform::CommandServer runner(QStringLiteral("schedule"), QStringLiteral("frmCal"));
+    runner.addItem(QStringLiteral("txtDDE"), QStringLiteral("0"));
+    ASSERT_TRUE(runner.listen());
+    QSignalSpy changed(&runner, &platform::CommandServer::itemChanged);
+
+    QStringList shown;
+    EXPECT_EQ(runStopper(&shown), stopper::Outcome::Stopped);
+    EXPECT_TRUE(shown.isEmpty());
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(1).toString(), QStringLiteral("999"));
+}
+
+TEST(Stopper, SaysSoWhenNoRunnerRunsOrItCannotStopIt)
+{
+    Site site;
+    QStringList shown;
+    EXPECT_EQ(runStopper(&shown), stopper::Outcome::NotRunning);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("スケジュールは停止しています。")});
+
+    // A program serves the link but refuses the item: the poke failed.
+    platform::CommandServer odd(QStringLiteral("schedule"), QStringLiteral("frmCal"));
+    ASSERT_TRUE(odd.listen());
+    shown.clear();
+    EXPECT_EQ(runStopper(&shown), stopper::Outcome::Failed);
+    EXPECT_EQ(shown, QStringList{
+        QStringLiteral("スケジュールが停止出来ませんでした。一旦画面を閉じて再度実行して下さい。")});
+}
