@@ -33,21 +33,40 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
     return true;
 }
 
-bool appendToFile(const QString &path, const QByteArray &bytes, QString *error)
+bool appendToFile(const QString &path, const QByteArray &bytes, QString *error, int *errorNumber)
 {
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int fd;
+    do {
+        fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
+        const int e = errno;
         if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
+            *error = QString::fromLocal8Bit(std::strerror(e));
+        if (errorNumber)
+            *errorNumber = e;
         return false;
     }
-    ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+    ssize_t written;
+    do {
+        written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+    } while (written < 0 && errno == EINTR);
     const int writeErrno = errno;
-    ::close(fd);
-    if (written != bytes.size()) {
+    const int closed = ::close(fd);
+    const int closeErrno = errno;
+    int e = 0;
+    if (written < 0)
+        e = writeErrno;
+    else if (written != bytes.size())
+        e = ENOSPC;
+    else if (closed != 0)
+        e = closeErrno; // a network file system may report a failed write only here
+    if (e != 0) {
         if (error)
-            *error = QString::fromLocal8Bit(std::strerror(written < 0 ? writeErrno : ENOSPC));
+            *error = QString::fromLocal8Bit(std::strerror(e));
+        if (errorNumber)
+            *errorNumber = e;
         return false;
     }
     return true;

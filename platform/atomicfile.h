@@ -12,6 +12,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
 
 // Appends bytes to a file with one write call, creating the file when missing,
 // so that appends of several processes never interleave inside a record.
-bool appendToFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// errorNumber receives the system's error number (errno) of a failure.
+bool appendToFile(const QString &path, const QByteArray &bytes, QString *error = nullptr, int *errorNumber = nullptr);
 
 } // namespace platform

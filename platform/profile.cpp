@@ -77,9 +77,11 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-QString readString(const QString &path, const QString &section, const QString &key)
+namespace {
+
+// The value of a key in the lines of a file; empty when missing.
+QString findValue(const QStringList &lines, const QString &section, const QString &key)
 {
-    const QStringList lines = readLines(path);
     bool inSection = false;
     for (const QString &line : lines) {
         if (isSection(line)) {
@@ -92,14 +94,19 @@ QString readString(const QString &path, const QString &section, const QString &k
     return {};
 }
 
-bool writeString(const QString &path, const QString &section, const QString &key, const QString &value)
+// A value never spans lines: a line break inside would start a new key.
+QString oneLine(const QString &value)
 {
-    FileLock lock(path);
-    if (!lock.isLocked())
-        return false;
+    QString v = value;
+    v.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    v.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return v;
+}
 
-    QStringList lines = readLines(path);
-    const QString entry = key.trimmed() + QLatin1Char('=') + value;
+// Sets a key in the lines of a file, adding the section or key when missing.
+void setValue(QStringList &lines, const QString &section, const QString &key, const QString &value)
+{
+    const QString entry = key.trimmed() + QLatin1Char('=') + oneLine(value);
 
     int sectionStart = -1; // index of the header line
     int sectionEnd = -1;   // one past the last line of the section
@@ -112,30 +119,70 @@ bool writeString(const QString &path, const QString &section, const QString &key
         }
     }
     if (sectionStart >= 0 && sectionEnd < 0)
-        sectionEnd = lines.size();
+        sectionEnd = int(lines.size());
 
     if (sectionStart < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
             lines.append(QString());
         lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
         lines.append(entry);
-    } else {
-        int found = -1;
-        int lastContent = sectionStart;
-        for (int i = sectionStart + 1; i < sectionEnd; ++i) {
-            if (!lines[i].trimmed().isEmpty())
-                lastContent = i;
-            if (found < 0 && sameName(keyOf(lines[i]), key.trimmed()))
-                found = i;
-        }
-        if (found >= 0)
-            lines[found] = entry;
-        else
-            lines.insert(lastContent + 1, entry);
+        return;
     }
+    int found = -1;
+    int lastContent = sectionStart;
+    for (int i = sectionStart + 1; i < sectionEnd; ++i) {
+        if (!lines[i].trimmed().isEmpty())
+            lastContent = i;
+        if (found < 0 && sameName(keyOf(lines[i]), key.trimmed()))
+            found = i;
+    }
+    if (found >= 0)
+        lines[found] = entry;
+    else
+        lines.insert(lastContent + 1, entry);
+}
 
+bool store(const QString &path, const QStringList &lines)
+{
     const QByteArray bytes = toCp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     return writeFileAtomically(path, bytes);
+}
+
+} // namespace
+
+QString readString(const QString &path, const QString &section, const QString &key)
+{
+    return findValue(readLines(path), section, key);
+}
+
+bool writeString(const QString &path, const QString &section, const QString &key, const QString &value)
+{
+    return writeStrings(path, {{section, key, value}});
+}
+
+bool writeStrings(const QString &path, const QList<Entry> &entries)
+{
+    FileLock lock(path);
+    if (!lock.isLocked())
+        return false;
+    QStringList lines = readLines(path);
+    for (const Entry &e : entries)
+        setValue(lines, e.section, e.key, e.value);
+    return store(path, lines);
+}
+
+WriteResult writeStringsUnless(const QString &path, const QString &section, const QString &key,
+                               const std::function<bool(const QString &)> &refuse, const QList<Entry> &entries)
+{
+    FileLock lock(path);
+    if (!lock.isLocked())
+        return WriteResult::Failed;
+    QStringList lines = readLines(path);
+    if (refuse && refuse(findValue(lines, section, key)))
+        return WriteResult::Refused;
+    for (const Entry &e : entries)
+        setValue(lines, e.section, e.key, e.value);
+    return store(path, lines) ? WriteResult::Written : WriteResult::Failed;
 }
 
 } // namespace platform::profile

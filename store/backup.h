@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+// Writes a consistent copy of a database to target (the daily backup, the
+// second copy): the copy is made with VACUUM INTO into a temporary file in the
+// target's folder, which then replaces the target in one rename.  A failed
+// copy leaves the previous target as it was.  Creates the target's folder.
+bool backupDatabase(const QString &sourcePath, const QString &targetPath, QString *error = nullptr);
+
+} // namespace store

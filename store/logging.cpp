@@ -1,0 +1,70 @@
+#include "store/logging.h"
+
+#include "store/oplog.h"
+#include "store/settings.h"
+#include "store/tracelog.h"
+
+#include <mutex>
+
+namespace store {
+namespace {
+
+struct Logs {
+    std::mutex mutex;
+    OpLog opLog;
+};
+
+Logs &logs()
+{
+    static Logs l;
+    return l;
+}
+
+} // namespace
+
+void configureLogs(const Settings &settings, const QString &programFolder)
+{
+    configureLogs(OpLog::fromSettings(settings, TraceLog(programFolder)));
+}
+
+void configureLogs(const OpLog &opLog)
+{
+    Logs &l = logs();
+    std::lock_guard lock(l.mutex);
+    l.opLog = opLog;
+}
+
+const OpLog &currentOpLog()
+{
+    return logs().opLog;
+}
+
+const TraceLog &currentTraceLog()
+{
+    return logs().opLog.trace();
+}
+
+void WriteOpLog(const QString &subject, const QString &object, const QString &action, const QString &origin,
+                const QString &setValue)
+{
+    OpLog log;
+    {
+        Logs &l = logs();
+        std::lock_guard lock(l.mutex);
+        log = l.opLog;
+    }
+    log.write(subject, object, action, origin, setValue);
+}
+
+void WriteTraceLog(const QString &message, const QString &value, qint16 index)
+{
+    TraceLog trace;
+    {
+        Logs &l = logs();
+        std::lock_guard lock(l.mutex);
+        trace = l.opLog.trace();
+    }
+    trace.write(message, value, index);
+}
+
+} // namespace store
