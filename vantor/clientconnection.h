@@ -1,0 +1,50 @@
+#pragma once
+
+#include "protocol.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalSocket;
+
+namespace vantor {
+
+// A client's connection to vantord.  Requests are synchronous with short
+// timeouts (a server that is gone or hangs makes the call fail, never hang);
+// pushes that arrive meanwhile are queued and handed out from the event loop
+// of the connection's thread, never inside a request.
+class ClientConnection : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ClientConnection(QObject *parent = nullptr);
+    ~ClientConnection() override;
+
+    // Connects to the server of a product folder and introduces the client.
+    bool open(const QString &folder, const QString &clientName, int timeoutMs = 1000);
+    void close();
+    bool isOpen() const;
+
+    // Sends a request and waits for its reply.  False when the server is not
+    // reachable, does not answer in time or answers with a failure status;
+    // *results gets the reply's values after the status.
+    bool request(quint8 op, const QVariantList &args, QVariantList *results = nullptr, int timeoutMs = 2000);
+
+signals:
+    void pushed(const vantor::protocol::Message &message);
+
+private:
+    void readAvailable();
+    void deliverPushes();
+
+    std::unique_ptr<QLocalSocket> m_socket;
+    protocol::FrameReader m_reader;
+    quint32 m_nextSeq = 1;
+    QList<protocol::Message> m_replies;
+    QList<protocol::Message> m_pushes;
+    bool m_deliveryQueued = false;
+};
+
+} // namespace vantor

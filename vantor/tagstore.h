@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vantor {
+
+// One tag of the product: a number (8-byte float) or a text of up to 16
+// bytes (CP932), with a comment text.
+struct Tag
+{
+    QString name;
+    bool isText = false;
+    double number = 0.0;
+    QByteArray text;     // exactly 16 bytes, zero padded
+    QString comment;
+};
+
+// The tags the server serves, loaded from tags.csv, and their present values.
+// Every tag has two items: its value ("NAME$VALUE", or the bare name) and its
+// comment ("NAME$CMT", a text).  Item ids are positive; unknown names get -1.
+class TagStore
+{
+public:
+    // Loads "name,type,value,comment" lines.  The header line is optional;
+    // malformed lines are skipped and described in *problems as
+    // "tags.csv:<line>: <why>".  A missing file gives no tags.
+    void loadCsv(const QString &path, QStringList *problems);
+    // Parses CSV text (the same rules, for tests).
+    void parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems);
+
+    int size() const { return int(m_tags.size()); }
+    const Tag &tag(int index) const { return m_tags.at(index); }
+
+    // The id and value type (protocol TypeNumber / TypeText) of an item name
+    // in CP932; a negative id for a name the product does not know.
+    qint32 resolve(const QByteArray &itemName, quint8 *type) const;
+    bool isValidId(qint32 id) const;
+
+    // The value bytes of an item (8 for numbers, 16 for texts).
+    QByteArray read(qint32 id) const;
+    // Stores the value bytes of an item; false for an unknown id or a wrong
+    // byte count.  *changed tells whether the value differs from before.
+    bool write(qint32 id, const QByteArray &bytes, bool *changed);
+
+    // What the journal shows of an item and a value.
+    QString itemLabel(qint32 id) const;
+    QString valueText(qint32 id, const QByteArray &bytes) const;
+
+    // Present values by tag name, for keeping them over a restart.
+    QByteArray saveState() const;
+    // Takes the values of tags that still exist with the same type.
+    bool loadState(const QByteArray &json);
+
+    static QByteArray toText16(const QString &text);
+    static QString fromText16(const QByteArray &bytes);
+
+private:
+    int indexOfName(const QString &name) const;
+
+    QList<Tag> m_tags;
+    QHash<QString, int> m_byName;
+};
+
+} // namespace vantor
