@@ -1,0 +1,10 @@
+#pragma once
+
+#include "automation/dispatchmember.h"
+
+namespace taglink {
+
+// The control's members and events with their fixed dispatch identifiers.
+const automation::DispatchTable &dispatchTable();
+
+} // namespace taglink
