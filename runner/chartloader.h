@@ -1,0 +1,36 @@
+#pragma once
+
+#include "runner/rowmap.h"
+
+#include <QString>
+#include <QTime>
+
+namespace chart {
+class ChartModel;
+}
+
+namespace runner {
+
+// Piece colours of the runner's chart (0x00BBGGRR).
+namespace colour {
+inline constexpr quint32 Past = 0xFF0000;    // blue: ended before now
+inline constexpr quint32 Running = 0x0000FF; // red: start <= now <= end
+inline constexpr quint32 Future = 0x00FF00;  // green: starts after now
+inline constexpr quint32 Invalid = 0xFFFFFF; // white: the group is invalid
+} // namespace colour
+
+// The text of a piece of an invalid group.
+inline const QString InvalidPieceText = QStringLiteral("無効");
+
+// The colour of a valid group's piece at `now`, compared as "hhnnss" numbers.
+quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now);
+
+// LoadData without the hiding and showing of the control: clears the chart,
+// adds one row per group in name order (the row map follows), then one piece
+// per reservation of today, numbered from 1 per group in start order, coloured
+// by state, "無効" on invalid groups.  A group numbered outside 1..501 gets no
+// row: it is refused with a trace entry and the other groups load as usual.
+// False (with a trace entry) when the database cannot be read.
+bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now);
+
+} // namespace runner

@@ -1,0 +1,107 @@
+#include "runner/daychange.h"
+
+#include "runner/daytables.h"
+#include "runner/logpurge.h"
+#include "runner/runnertexts.h"
+#include "store/backup.h"
+#include "store/daycode.h"
+#include "store/logging.h"
+#include "store/maintenance.h"
+#include "store/oplog.h"
+#include "store/settings.h"
+#include "store/sitepaths.h"
+#include "store/tracelog.h"
+
+namespace runner {
+
+namespace {
+const QString DateFormat = QStringLiteral("yyyy/MM/dd");
+
+void trace(const QString &message, const QString &value = QString())
+{
+    store::WriteTraceLog(message, value, store::TraceLog::RunnerIndex);
+}
+} // namespace
+
+DayChange::DayChange(const QString &programFolder, const store::Settings &settings, Hooks hooks)
+    : m_programFolder(programFolder)
+    , m_settings(settings)
+    , m_hooks(std::move(hooks))
+{
+}
+
+std::optional<DayChange::Kind> DayChange::due(const QDate &lastDone, const QDate &today)
+{
+    if (!lastDone.isValid() || lastDone >= today)
+        return std::nullopt;
+    return lastDone.addDays(1) == today ? Kind::Roll : Kind::Rebuild;
+}
+
+QDate DayChange::lastDone() const
+{
+    return QDate::fromString(m_settings.readLocal(Section, Key), DateFormat);
+}
+
+bool DayChange::recordDone(const QDate &day) const
+{
+    return m_settings.writeLocal(Section, Key, day.toString(DateFormat));
+}
+
+std::optional<int> DayChange::dayCodeOf(const QDate &date) const
+{
+    const QString memo = m_hooks.memoOf ? m_hooks.memoOf(date) : QString();
+    const std::optional<int> code = store::dayCode(date, memo);
+    if (!code)
+        trace(QStringLiteral("日替わり処理 特日の指定が不明です。空の日になります。"),
+              memo.trimmed() + QLatin1Char(' ') + date.toString(DateFormat));
+    return code;
+}
+
+bool DayChange::run(Kind kind, const QDate &today, QString *error)
+{
+    trace(texts::DayChangeBegin);
+    if (m_hooks.reloadMemos)
+        m_hooks.reloadMemos();
+
+    // Databese_Load: the four statements (or the rebuild) in one transaction.
+    const QString database = store::paths::databasePath(m_programFolder);
+    const QDate tomorrow = today.addDays(1);
+    QString why;
+    const bool rolled = kind == Kind::Roll
+        ? daytables::roll(database, dayCodeOf(tomorrow), &why)
+        : daytables::rebuild(database, dayCodeOf(today), dayCodeOf(tomorrow), &why);
+    if (!rolled) {
+        trace(texts::errorMessage(QStringLiteral("日替わり処理"), texts::DatabaseErrorNumber, why));
+        if (error)
+            *error = why;
+        return false;
+    }
+
+    if (m_hooks.loadChart)
+        m_hooks.loadChart();
+    store::maintenance::clearAtDayChange(m_settings);
+    logpurge::deleteOldTrace(store::paths::traceFolder(m_programFolder), today);
+
+    // Backup and second copy: consistent copies that replace the previous
+    // ones only when complete.
+    if (m_hooks.connectionOpen && m_hooks.connectionOpen()) {
+        trace(texts::BackupWhileOpen);
+    } else {
+        QString copyError;
+        if (!store::backupDatabase(database, store::paths::backupPath(m_programFolder), &copyError))
+            trace(QStringLiteral("日替わり処理 バックアップ失敗"), copyError);
+        const QString second = m_settings.secondCopyPath();
+        if (!second.isEmpty() && !store::backupDatabase(database, second, &copyError))
+            trace(QStringLiteral("日替わり処理 二重化失敗"), copyError);
+    }
+
+    const store::OpLog &opLog = store::currentOpLog();
+    if (opLog.isActive())
+        logpurge::purgeOperationLogs(opLog.folder(), today, m_settings.opLogKeepDays());
+
+    trace(texts::DayChangeEnd);
+    recordDone(today);
+    return true;
+}
+
+} // namespace runner

@@ -1,0 +1,349 @@
+#include "runner/frmcal.h"
+
+#include "calendar/datefold.h"
+#include "calendar/datefoldmodel.h"
+#include "calendar/oledate.h"
+#include "chart/ganttconstants.h"
+#include "chart/ganttline.h"
+#include "chart/chartmodel.h"
+#include "platform/clock.h"
+#include "platform/commandserver.h"
+#include "platform/process.h"
+#include "platform/programfolder.h"
+#include "runner/chartloader.h"
+#include "runner/outputqueue.h"
+#include "runner/runnertexts.h"
+#include "store/database.h"
+#include "store/groups.h"
+#include "store/logging.h"
+#include "store/maintenance.h"
+#include "store/sitepaths.h"
+#include "store/timeofday.h"
+#include "store/tracelog.h"
+#include "taglink/taglink.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace runner {
+
+namespace {
+const QString Application = QStringLiteral("schedule");
+const QString Topic = QStringLiteral("frmCal");
+const QString Item = QStringLiteral("txtDDE");
+} // namespace
+
+FrmCal::FrmCal(QWidget *parent)
+    : QWidget(parent)
+{
+    buildForm();
+}
+
+FrmCal::~FrmCal() = default;
+
+void FrmCal::buildForm()
+{
+    setObjectName(QStringLiteral("frmCal"));
+    setWindowTitle(QStringLiteral("Schedule"));
+    resize(900, 520);
+
+    Ganttline1 = new Ganttline(this);
+    Ganttline1->setObjectName(QStringLiteral("Ganttline1"));
+    Datefold1 = new Datefold(this);
+    Datefold1->setObjectName(QStringLiteral("Datefold1"));
+    Datefold1->setFixedSize(240, 200);
+    Taglink1 = new Taglink(this);
+    Taglink1->setObjectName(QStringLiteral("Taglink1"));
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    connect(Timer2, &QTimer::timeout, this, &FrmCal::Timer2_Timer);
+
+    txtDDE = new QLineEdit(QStringLiteral("0"), this);
+    txtDDE->setObjectName(QStringLiteral("txtDDE"));
+    txtDDE->setMaximumWidth(80);
+    connect(txtDDE, &QLineEdit::textChanged, this, &FrmCal::onCommandText);
+
+    Check1 = new QCheckBox(QStringLiteral("タスクバーへ表示"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Command2 = new QPushButton(QStringLiteral("ﾊﾞｯｸｸﾞﾗｳﾝﾄﾞへ"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    connect(Command2, &QPushButton::clicked, this, &FrmCal::sendToBackground);
+    CloseCommand = new QPushButton(QStringLiteral("閉じる"), this);
+    CloseCommand->setObjectName(QStringLiteral("CloseCommand"));
+    // "閉じる" has no action: the runner is stopped only through its channel.
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(Taglink1);
+    bar->addWidget(txtDDE);
+    bar->addWidget(Check1);
+    bar->addStretch();
+    bar->addWidget(Command2);
+    bar->addWidget(CloseCommand);
+    auto *top = new QHBoxLayout;
+    top->addWidget(Ganttline1, 1);
+    top->addWidget(Datefold1, 0, Qt::AlignTop);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bar);
+
+    connect(&chartModel(), &chart::ChartModel::PieceRangeStart, this,
+            [this](short row, short piece) { onPieceRange(row, piece, true); });
+    connect(&chartModel(), &chart::ChartModel::PieceRangeEnd, this,
+            [this](short row, short piece) { onPieceRange(row, piece, false); });
+}
+
+chart::ChartModel &FrmCal::chartModel() const
+{
+    return *Ganttline1->model();
+}
+
+calendar::DatefoldModel &FrmCal::calendarModel() const
+{
+    return *Datefold1->model();
+}
+
+bool FrmCal::startUp(const QStringList &arguments)
+{
+    m_programFolder = platform::programFolder();
+    m_settings = std::make_unique<store::Settings>(m_programFolder);
+
+    // The command channel first, so that a stop request is taken from the
+    // start on.
+    m_channel = std::make_unique<platform::CommandServer>(Application, Topic);
+    m_channel->addItem(Item, txtDDE->text());
+    connect(m_channel.get(), &platform::CommandServer::itemChanged, this,
+            [this](const QString &, const QString &text) { txtDDE->setText(text); });
+    connect(m_channel.get(), &platform::CommandServer::activateRequested, this, &FrmCal::showFromCommand);
+    if (!m_channel->listen())
+        return false;
+
+    // 2. Skip the catch-up output?
+    m_skipCatchUp = m_settings->loadFlag();
+    // 3. The operation log (LOG FLG, LOG DIR), read once.
+    store::configureLogs(*m_settings, m_programFolder);
+    // 4.
+    store::WriteOpLog(texts::RunnerSubject, QString(), QString(), texts::Started);
+    // 5. The runner runs only on the server.
+    m_clientFlag = m_settings->clientFlag();
+    if (m_clientFlag != 0)
+        return false;
+    // 6. Database path and folder.
+    m_databasePath = store::paths::databasePath(m_programFolder);
+    m_databaseFolder = QFileInfo(m_databasePath).absolutePath();
+    {
+        store::Database db(m_databasePath);
+        if (!db.open()) {
+            const QString message = texts::startupFailure(db.lastErrorNumber(), db.lastError());
+            store::WriteTraceLog(message, QString(), store::TraceLog::RunnerIndex);
+            QMessageBox::information(nullptr, QStringLiteral("確認"), message);
+            return false;
+        }
+    }
+    // 7. The write pause.
+    m_output = new OutputQueue(
+        m_databasePath, [this](const QString &item, float value) { return writeTag(item, value); }, this);
+    m_output->setWritePause(m_settings->tagWritePauseMs());
+    // 8.
+    chartModel().setActionStyle(chart::GntBrowse);
+
+    m_dayChange = std::make_unique<DayChange>(
+        m_programFolder, *m_settings,
+        DayChange::Hooks{[this] { reloadMemos(); }, [this](const QDate &d) { return memoOf(d); },
+                         [this] { LoadData(); }, [] { return !QSqlDatabase::connectionNames().isEmpty(); }});
+
+    // 9. The day memos.
+    reloadMemos();
+    // A midnight missed while the runner was down is caught up first, so that
+    // the catch-up output below drives the groups by the right day.
+    QString dayChangeError;
+    if (!catchUpDayChange(false, &dayChangeError))
+        platform::startProgram(QStringLiteral("Notifier"),
+                               {texts::timerFailure(texts::DatabaseErrorNumber, dayChangeError)});
+    // 10.
+    LoadData();
+    // 11.
+    if (m_skipCatchUp == 0)
+        catchUpOutput();
+    // 12. A reload asked for while the runner was down is dropped.
+    m_settings->setRunnerLoadFlag(false);
+    // 13.
+    armTimer();
+    // 14.
+    if (arguments.size() > 1)
+        show();
+    return true;
+}
+
+void FrmCal::armTimer()
+{
+    Timer2->start(platform::clock::msecsToNextMinute());
+}
+
+QString FrmCal::dayInfoPath() const
+{
+    return m_databaseFolder + QStringLiteral("/dayinfor.csv");
+}
+
+void FrmCal::reloadMemos()
+{
+    calendarModel().LoadDayMemo(dayInfoPath());
+    Datefold1->GoToday();
+}
+
+QString FrmCal::memoOf(const QDate &date) const
+{
+    QString text;
+    quint32 textColour = 0;
+    quint32 backColour = 0;
+    calendarModel().GetDayMemo(calendar::toOleDate(date), text, textColour, backColour);
+    return text.trimmed();
+}
+
+void FrmCal::LoadData()
+{
+    Ganttline1->setVisible(false);
+    if (fillChart(chartModel(), m_rows, m_databasePath, platform::clock::now().time()))
+        Ganttline1->setVisible(true);
+}
+
+void FrmCal::Fix_output(int group, bool on, const QString &mode)
+{
+    m_output->enqueue(group, on, mode);
+}
+
+bool FrmCal::writeTag(const QString &valueItem, float value)
+{
+    Taglink1->setTagList(valueItem);
+    Taglink1->setBufferedWriteMode(true);
+    const bool opened = Taglink1->Open();
+    Taglink1->setPLCTagValue(valueItem, QVariant(value));
+    Taglink1->FlushWriteBuffer();
+    Taglink1->Close();
+    return opened;
+}
+
+void FrmCal::catchUpOutput()
+{
+    const QTime now = platform::clock::now().time();
+    const short h = short(now.hour());
+    const short m = short(now.minute());
+    chart::ChartModel &chart = chartModel();
+    for (short i = 0; i < chart.GetItemCount(); ++i) {
+        const int group = store::GetGroupNo(m_databasePath, chart.GetItemName(i));
+        if (group == 0)
+            continue;
+        const QVariant found = chart.FindPieceFromRange(i, h, m, h, m, chart::GntSubIncluded);
+        Fix_output(group, found.isValid(), texts::ModeStartup);
+    }
+}
+
+void FrmCal::onPieceRange(short row, short piece, bool start)
+{
+    if (m_ending || m_clientFlag != 0 || !m_output)
+        return;
+    chart::ChartModel &chart = chartModel();
+    if (chart.GetPieceText(row, piece).trimmed() == InvalidPieceText)
+        return;
+    const int group = store::GetGroupNo(m_databasePath, chart.GetItemName(row));
+    if (group == 0)
+        return;
+    // A reservation from 00:00 continues yesterday's that ran to 23:59: no
+    // start values; one that runs to 23:59 keeps its equipment running into
+    // the next day: no end values.
+    const QString hhnn = store::hhnn(platform::clock::now().time());
+    if (hhnn == QLatin1String(start ? store::DayStartHhnn : store::DayEndHhnn))
+        return;
+    Fix_output(group, start, texts::ModeAuto);
+    chart.SetPieceColor(row, piece, start ? colour::Running : colour::Past);
+}
+
+bool FrmCal::catchUpDayChange(bool midnightTick, QString *error)
+{
+    const QDate today = platform::clock::today();
+    const QDate last = m_dayChange->lastDone();
+    std::optional<DayChange::Kind> kind;
+    if (!last.isValid()) {
+        // The very first start only records the day; a midnight tick without
+        // a record rolls as it always did.
+        if (!midnightTick)
+            return m_dayChange->recordDone(today), true;
+        kind = DayChange::Kind::Roll;
+    } else {
+        kind = DayChange::due(last, today);
+    }
+    if (!kind)
+        return true;
+    return m_dayChange->run(*kind, today, error);
+}
+
+void FrmCal::Timer2_Timer()
+{
+    if (m_ending)
+        return;
+    // 1. A console asked for a reload.
+    if (store::maintenance::takeRunnerReload(*m_settings)) {
+        reloadMemos();
+        LoadData();
+        store::WriteOpLog(texts::ReloadSubject, QString(), QString(), texts::Completed);
+    }
+    // 2. The day change: at the tick of midnight, or late when that tick was missed.
+    const QTime now = platform::clock::now().time();
+    const bool midnight = now.hour() == 0 && now.minute() == 0 && now.second() < 10;
+    QString error;
+    if (!catchUpDayChange(midnight, &error)) {
+        platform::startProgram(QStringLiteral("Notifier"),
+                               {texts::timerFailure(texts::DatabaseErrorNumber, error)});
+        return; // the timer keeps its interval and tries again
+    }
+    // 3. The next tick at the next full minute.
+    armTimer();
+}
+
+void FrmCal::onCommandText(const QString &text)
+{
+    if (m_channel)
+        m_channel->setItemText(Item, text);
+    switch (store::settingsInteger(text, 0)) {
+    case 1:
+        showFromCommand();
+        break;
+    case 999:
+        if (m_ending)
+            return;
+        m_ending = true;
+        store::WriteOpLog(texts::RunnerSubject, QString(), QString(), texts::Stopped);
+        emit stopRequested();
+        QCoreApplication::exit(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmCal::showFromCommand()
+{
+    show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
+}
+
+void FrmCal::sendToBackground()
+{
+    txtDDE->setText(QStringLiteral("0"));
+    if (Check1->isChecked())
+        showMinimized();
+    else
+        hide();
+}
+
+} // namespace runner

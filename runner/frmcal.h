@@ -1,0 +1,107 @@
+#pragma once
+
+#include "runner/daychange.h"
+#include "runner/rowmap.h"
+#include "store/settings.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class Ganttline;
+class Datefold;
+class Taglink;
+
+namespace chart {
+class ChartModel;
+}
+namespace calendar {
+class DatefoldModel;
+}
+namespace platform {
+class CommandServer;
+}
+
+namespace runner {
+
+class OutputQueue;
+
+// The runner's one form, frmCal ("Schedule"): today's chart Ganttline1, the
+// calendar Datefold1 (its day memos only), the tag link Taglink1, the minute
+// timer Timer2, the command box txtDDE served on the channel
+// "schedule|frmCal", and the operator's Check1, Command2 and CloseCommand.
+class FrmCal : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmCal(QWidget *parent = nullptr);
+    ~FrmCal() override;
+
+    // The start-up, steps 2 to 14 (the single-instance check is the
+    // program's).  False when the program must end now (a client machine, a
+    // start-up failure, or the command channel taken by another runner).
+    bool startUp(const QStringList &arguments);
+
+    // LoadData: rebuilds the chart from today's reservations.
+    void LoadData();
+    // Fix_output: queues the writes of a group's start (on) or end values.
+    void Fix_output(int group, bool on, const QString &mode);
+
+    // The minute timer's work (also run by tests with a frozen clock).
+    void Timer2_Timer();
+
+    chart::ChartModel &chartModel() const;
+    calendar::DatefoldModel &calendarModel() const;
+    OutputQueue &output() const { return *m_output; }
+    const RowMap &rowMap() const { return m_rows; }
+    QTimer *minuteTimer() const { return Timer2; }
+    DayChange &dayChange() const { return *m_dayChange; }
+
+signals:
+    // The stop command was taken: the stop record is written, the program ends.
+    void stopRequested();
+
+private:
+    void buildForm();
+    void onCommandText(const QString &text);
+    void sendToBackground();
+    void showFromCommand();
+    void reloadMemos();
+    QString memoOf(const QDate &date) const;
+    bool writeTag(const QString &valueItem, float value);
+    void catchUpOutput();
+    // Runs the day change when one is due; false when it failed.
+    bool catchUpDayChange(bool midnightTick, QString *error);
+    void onPieceRange(short row, short piece, bool start);
+    void armTimer();
+    QString dayInfoPath() const;
+
+    Ganttline *Ganttline1 = nullptr;
+    Datefold *Datefold1 = nullptr;
+    Taglink *Taglink1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QLineEdit *txtDDE = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *CloseCommand = nullptr;
+
+    std::unique_ptr<platform::CommandServer> m_channel;
+    std::unique_ptr<store::Settings> m_settings;
+    std::unique_ptr<DayChange> m_dayChange;
+    OutputQueue *m_output = nullptr;
+    RowMap m_rows;
+
+    QString m_programFolder;
+    QString m_databasePath;
+    QString m_databaseFolder;
+    int m_skipCatchUp = 0;
+    int m_clientFlag = 0;
+    bool m_ending = false;
+};
+
+} // namespace runner
