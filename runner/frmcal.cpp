@@ -21,6 +21,7 @@
 #include "store/timeofday.h"
 #include "store/tracelog.h"
 #include "taglink/taglink.h"
+#include "taglink/taglinkmodel.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -108,7 +109,7 @@ chart::ChartModel &FrmCal::chartModel() const
 
 calendar::DatefoldModel &FrmCal::calendarModel() const
 {
-    return *Datefold1->model();
+    return Datefold1->model();
 }
 
 bool FrmCal::startUp(const QStringList &arguments)
@@ -196,7 +197,7 @@ QString FrmCal::dayInfoPath() const
 void FrmCal::reloadMemos()
 {
     calendarModel().LoadDayMemo(dayInfoPath());
-    Datefold1->GoToday();
+    calendarModel().GoToday();
 }
 
 QString FrmCal::memoOf(const QDate &date) const
@@ -222,12 +223,13 @@ void FrmCal::Fix_output(int group, bool on, const QString &mode)
 
 bool FrmCal::writeTag(const QString &valueItem, float value)
 {
-    Taglink1->setTagList(valueItem);
-    Taglink1->setBufferedWriteMode(true);
-    const bool opened = Taglink1->Open();
-    Taglink1->setPLCTagValue(valueItem, QVariant(value));
-    Taglink1->FlushWriteBuffer();
-    Taglink1->Close();
+    taglink::TaglinkModel &link = *Taglink1->model();
+    link.setTagList(valueItem);
+    link.setBufferedWriteMode(true);
+    const bool opened = link.Open();
+    link.setPLCTagValue(valueItem, QVariant(value));
+    link.FlushWriteBuffer();
+    link.Close();
     return opened;
 }
 
