@@ -1,5 +1,6 @@
 #include "automation/dispatcher.h"
 
+#include "automation/automationerror.h"
 #include "automation/variantconventions.h"
 
 #include <QMetaMethod>
@@ -59,6 +60,17 @@ QList<QMetaMethod> methodsNamed(const QMetaObject *mo, const QByteArray &name)
             found.append(m);
     }
     return found;
+}
+
+// Turns an error raised by the member during the call into a failed result.
+DispatchResult withRaisedError(DispatchResult r)
+{
+    if (auto e = takeError()) {
+        r.ok = false;
+        r.errorNumber = e->number;
+        r.error = e->description.isEmpty() ? QStringLiteral("error %1").arg(e->number) : e->description;
+    }
+    return r;
 }
 
 } // namespace
@@ -155,7 +167,7 @@ DispatchResult Dispatcher::call(const QString &name) const
     return call(name, none);
 }
 
-DispatchResult Dispatcher::getMember(const DispatchMember &m, QVariantList args) const
+DispatchResult Dispatcher::getMemberUnchecked(const DispatchMember &m, QVariantList args) const
 {
     if (m.kind == MemberKind::Method)
         return callMember(m, args);
@@ -175,7 +187,7 @@ DispatchResult Dispatcher::getMember(const DispatchMember &m, QVariantList args)
     return {false, {}, QStringLiteral("no property %1").arg(QLatin1String(m.name))};
 }
 
-DispatchResult Dispatcher::putMember(const DispatchMember &m, const QVariant &value, QVariantList args) const
+DispatchResult Dispatcher::putMemberUnchecked(const DispatchMember &m, const QVariant &value, QVariantList args) const
 {
     if (m.kind != MemberKind::Property)
         return {false, {}, QStringLiteral("%1 is not a property").arg(QLatin1String(m.name))};
@@ -204,7 +216,7 @@ DispatchResult Dispatcher::putMember(const DispatchMember &m, const QVariant &va
     return {false, {}, QStringLiteral("no property %1").arg(QLatin1String(m.name))};
 }
 
-DispatchResult Dispatcher::callMember(const DispatchMember &m, QVariantList &args) const
+DispatchResult Dispatcher::callMemberUnchecked(const DispatchMember &m, QVariantList &args) const
 {
     if (m.kind == MemberKind::Event)
         return {false, {}, QStringLiteral("%1 is an event").arg(QLatin1String(m.name))};
@@ -279,6 +291,24 @@ DispatchResult Dispatcher::invokeMethod(QObject *target, const QByteArray &name,
             args[i] = toAutomationValue(storage[size_t(i) + 1]);
     }
     return {true, hasReturn ? toAutomationValue(storage[0]) : QVariant(), {}};
+}
+
+DispatchResult Dispatcher::getMember(const DispatchMember &m, QVariantList args) const
+{
+    clearError();
+    return withRaisedError(getMemberUnchecked(m, std::move(args)));
+}
+
+DispatchResult Dispatcher::putMember(const DispatchMember &m, const QVariant &value, QVariantList args) const
+{
+    clearError();
+    return withRaisedError(putMemberUnchecked(m, value, std::move(args)));
+}
+
+DispatchResult Dispatcher::callMember(const DispatchMember &m, QVariantList &args) const
+{
+    clearError();
+    return withRaisedError(callMemberUnchecked(m, args));
 }
 
 QStringList Dispatcher::unresolvedMembers() const

@@ -15,9 +15,10 @@ namespace automation {
 
 struct DispatchResult
 {
-    bool ok = false;   // the member was found and called
+    bool ok = false;   // the member was found and called without error
     QVariant value;    // the result; the empty variant for none
-    QString error;     // why the call could not be made
+    QString error;     // why the call could not be made, or the raised error's text
+    qint32 errorNumber = 0; // the automation error the member raised (0: none)
 };
 
 // Calls the members of a control by name or by dispatch identifier with
@@ -26,7 +27,9 @@ struct DispatchResult
 // then its model).  Arguments are converted to the parameter types; a
 // parameter declared as a non-const reference is an out-argument whose new
 // value is written back into `args`.  Bool results and out-arguments come
-// back as 16-bit Booleans (true = -1).
+// back as 16-bit Booleans (true = -1).  A member that raises an automation
+// error (automation/automationerror.h) makes the call fail with ok = false,
+// the error's number in errorNumber and its description in error.
 class Dispatcher
 {
 public:
@@ -59,6 +62,9 @@ private:
     DispatchResult getMember(const DispatchMember &m, QVariantList args) const;
     DispatchResult putMember(const DispatchMember &m, const QVariant &value, QVariantList args) const;
     DispatchResult callMember(const DispatchMember &m, QVariantList &args) const;
+    DispatchResult getMemberUnchecked(const DispatchMember &m, QVariantList args) const;
+    DispatchResult putMemberUnchecked(const DispatchMember &m, const QVariant &value, QVariantList args) const;
+    DispatchResult callMemberUnchecked(const DispatchMember &m, QVariantList &args) const;
 
     QList<QPointer<QObject>> m_targets;
     DispatchTable m_table;

@@ -69,6 +69,14 @@ void ScriptRunner::print(const QString &line)
     m_out << line << Qt::endl;
 }
 
+// Why a call failed; an automation error raised by the control leads with its number.
+static QString resultError(const automation::DispatchResult &r)
+{
+    if (r.errorNumber != 0)
+        return QStringLiteral("%1 %2").arg(r.errorNumber).arg(r.error);
+    return r.error;
+}
+
 void ScriptRunner::error(const QString &message)
 {
     ++m_errors;
@@ -231,7 +239,7 @@ bool ScriptRunner::runLine(const QString &rawLine)
             const QVariant value = values.takeLast();
             const automation::DispatchResult r = m_control->dispatcher().put(m->id, value, values);
             if (!r.ok)
-                error(r.error);
+                error(resultError(r));
             else
                 print(QStringLiteral("set %1").arg(name));
             return true;
@@ -240,7 +248,7 @@ bool ScriptRunner::runLine(const QString &rawLine)
         const automation::DispatchResult r = cmd == QLatin1String("get") ? m_control->dispatcher().get(m->id, args)
                                                                         : m_control->dispatcher().call(m->id, args);
         if (!r.ok) {
-            error(r.error);
+            error(resultError(r));
             return true;
         }
         printResult(name, r.value);
