@@ -1,3 +1,4 @@
+#include "automation/automationerror.h"
 #include "automation/dispatcher.h"
 #include "automation/eventrelay.h"
 #include "automation/variantconventions.h"
@@ -109,3 +110,55 @@ TEST(EventRelay, DeliversEventsAndWritesOutArgumentsBack)
     EXPECT_EQ(seen, (QStringList{QStringLiteral("1:AskUI(7)"), QStringLiteral("2:Done(7)")}));
     EXPECT_FALSE(o.lastEnable);
 }
+
+namespace {
+// A property whose setter refuses values out of range the automation way.
+class RangedObject : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(short Mode READ Mode WRITE setMode)
+public:
+    short Mode() const { return m_mode; }
+    void setMode(short v)
+    {
+        if (v < 0 || v > 2) {
+            automation::raiseError(automation::errnum::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+            return;
+        }
+        m_mode = v;
+    }
+    Q_INVOKABLE short Check(short v)
+    {
+        setMode(v);
+        return m_mode;
+    }
+
+private:
+    short m_mode = 0;
+};
+} // namespace
+
+TEST(Dispatcher, ErrorsRaisedByMembersFailTheCall)
+{
+    RangedObject o;
+    automation::Dispatcher d({&o}, {{1, "Mode", automation::MemberKind::Property},
+                                    {2, "Check", automation::MemberKind::Method}});
+    automation::DispatchResult r = d.put(1, short(5));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorNumber, 380);
+    EXPECT_EQ(r.error, QStringLiteral("Invalid property value"));
+    EXPECT_EQ(o.Mode(), 0);
+    // The error does not stick to the next call.
+    r = d.put(1, short(2));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.errorNumber, 0);
+    // Nor does one raised outside a dispatched call leak into it.
+    automation::raiseError(5, QStringLiteral("stale"));
+    EXPECT_TRUE(d.get(1).ok);
+    QVariantList args{short(9)};
+    r = d.call(QStringLiteral("Check"), args);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorNumber, 380);
+}
+
+#include "test_dispatcher.moc"
