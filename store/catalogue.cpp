@@ -33,7 +33,7 @@ QString number(double value)
 {
     if (value == 0)
         return QStringLiteral("0"); // also for -0
-    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest); // never an exponent
 }
 
 // ---- Day tables and the weekly master ------------------------------------

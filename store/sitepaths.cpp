@@ -27,9 +27,9 @@ QString databaseFolderOf(const QString &databasePath)
 
 QString sharedSettingsPathFor(const QString &databasePath)
 {
-    QDir parent(databaseFolderOf(databasePath));
-    parent.cdUp();
-    return QDir::cleanPath(parent.absolutePath() + QLatin1Char('/') + QString::fromLatin1(Settings));
+    // The folders need not exist here (a server share not yet mounted).
+    const QString parent = QFileInfo(databaseFolderOf(databasePath)).absolutePath();
+    return QDir::cleanPath(parent + QLatin1Char('/') + QString::fromLatin1(Settings));
 }
 
 } // namespace store::paths

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "qtprint.h"
+
 // A fresh database from the schema in a temporary program folder.
 class StoreFixture : public ::testing::Test
 {
