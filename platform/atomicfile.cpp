@@ -1,34 +1,86 @@
 #include "platform/atomicfile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
+namespace {
+
+bool fail(QString *error, int e)
+{
+    if (error)
+        *error = QString::fromLocal8Bit(std::strerror(e));
+    return false;
+}
+
+// Writes all bytes; a short write is retried, so only a real error (a full
+// disk, a file size limit) ends it early.
+bool writeAll(int fd, const QByteArray &bytes, int *errorNumber)
+{
+    const char *data = bytes.constData();
+    size_t left = size_t(bytes.size());
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *errorNumber = errno;
+            return false;
+        }
+        if (n == 0) {
+            *errorNumber = ENOSPC;
+            return false;
+        }
+        data += n;
+        left -= size_t(n);
+    }
+    return true;
+}
+
+} // namespace
+
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    // Plain POSIX calls, with every result checked: a short or failed write
+    // must never be committed (a truncated settings file loses every key).
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    QByteArray pattern = QFile::encodeName(info.absolutePath() + QLatin1Char('/') + QLatin1Char('.')
+                                           + info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, errno);
+
+    // Keep the permissions of the file being replaced (new files: 0644).
+    struct stat old {};
+    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+
+    int e = 0;
+    bool ok = writeAll(fd, bytes, &e);
+    if (ok && ::fsync(fd) != 0) {
+        e = errno;
+        ok = false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
+    if (::close(fd) != 0 && ok) {
+        e = errno;
+        ok = false;
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (ok && ::rename(pattern.constData(), target.constData()) != 0) {
+        e = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(pattern.constData());
+        return fail(error, e);
     }
     return true;
 }

@@ -267,7 +267,7 @@ TEST_F(DatabaseTest, BackupIsAConsistentCopyAndAFailureKeepsTheOldOne)
     testsupport::writeAll(bogus, "not a database at all, really not");
     EXPECT_FALSE(backupDatabase(bogus, target, &error));
     EXPECT_EQ(testsupport::readAll(target), before);
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("copy"))).entryList(QDir::Files), QStringList{"Sch_BackUp.accdb"});
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("copy"))).entryList(QDir::Files | QDir::Hidden), QStringList{"Sch_BackUp.accdb"});
 }
 
 TEST_F(DatabaseTest, SchemaOpensWithTheSqliteShell)
