@@ -79,7 +79,7 @@ QList<QPointF> numberCentres(const QRectF &face, bool dial24)
 {
     const int count = dial24 ? 24 : 12;
     const int step = DirectionCount / count;
-    const double radius = dial24 ? 0.80 : 0.78;
+    const double radius = dial24 ? 0.78 : 0.75;
     const QPointF c = face.center();
     const double rx = face.width() / 2.0;
     const double ry = face.height() / 2.0;

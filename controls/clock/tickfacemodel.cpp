@@ -55,6 +55,14 @@ TickfaceModel::TickfaceModel(QObject *parent)
 
 TickfaceModel::~TickfaceModel() = default;
 
+QFont TickfaceModel::defaultFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans JP")});
+    f.setPointSize(9);
+    return f;
+}
+
 void TickfaceModel::redraw()
 {
     emit redrawRequested();

@@ -173,6 +173,9 @@ public:
     void saveProperties(automation::PropertyBag &bag) const;
     bool loadProperties(const automation::PropertyBag &bag);
 
+    // The font a new clock writes with: a Japanese user-interface font.
+    static QFont defaultFont();
+
     // Raised by the widget for the stock mouse events.
     void fireClick() { emit Click(); }
     void fireDblClick() { emit DblClick(); }
@@ -203,7 +206,7 @@ private:
 
     QString m_caption;
     uint m_foreColor = 0x80000012; // button text
-    QFont m_font;
+    QFont m_font = defaultFont();
     short m_appearance = tickface::TkfAppFlat;
     short m_borderStyle = tickface::TkfBorderNone;
 
@@ -229,7 +232,7 @@ private:
     short m_pictureLayout = tickface::TkfCenter;
     bool m_showPlate = true;
     QImage m_picture;
-    QFont m_numberFont;
+    QFont m_numberFont = defaultFont();
     QDateTime m_displayed;
     short m_frameType = tickface::TkfFrameRectangle;
 

@@ -25,12 +25,20 @@ namespace {
 
 const char *const colourNames[] = {"BackColor", "HourColor", "SecondColor", "ForeColor", "MinuteColor", "NumberColor"};
 
+// A list of an enumeration's members.  A stored value that is no member
+// shows as an empty choice and is written back only when the user picks one.
 QComboBox *choices(const QStringList &items, int current, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
     box->addItems(items);
-    box->setCurrentIndex(current >= 0 && current < items.size() ? current : 0);
+    box->setCurrentIndex(current >= 0 && current < items.size() ? current : -1);
+    box->setProperty("initialIndex", box->currentIndex());
     return box;
+}
+
+bool picked(const QComboBox *box)
+{
+    return box->currentIndex() >= 0 && box->currentIndex() != box->property("initialIndex").toInt();
 }
 
 // A sound path with a button that browses for a wave file.
@@ -187,6 +195,7 @@ QWidget *TickfacePropertyPages::detailPage()
     m_chimeWav = new QLineEdit(m_model->ChimeWav(), page);
     m_alarmSw = new QCheckBox(QStringLiteral("AlarmSw"), page);
     m_alarmSw->setChecked(m_model->AlarmSw());
+    m_alarmSw->setProperty("initialChecked", m_model->AlarmSw());
     m_alarmSetting = choices({QStringLiteral("0 - TkfOnce"), QStringLiteral("1 - TkfEveryday")}, m_model->AlarmSetting(), page);
     m_alarmTime = new QTimeEdit(m_model->alarmTime().time(), page);
     m_alarmTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -270,17 +279,17 @@ void TickfacePropertyPages::apply()
     // or re-arm the alarm for values left alone.
     if (m_caption->text() != m->Caption())
         m->setCaption(m_caption->text());
-    if (m_clockType->currentIndex() != m->ClockType())
+    if (picked(m_clockType))
         m->setClockType(short(m_clockType->currentIndex()));
-    if (m_baseTime->currentIndex() != m->BaseTime())
+    if (picked(m_baseTime))
         m->setBaseTime(short(m_baseTime->currentIndex()));
     if (m_difference->text() != m->DifferenceTime())
         m->setDifferenceTime(m_difference->text());
-    if (m_frameType->currentIndex() != m->FrameType())
+    if (picked(m_frameType))
         m->setFrameType(short(m_frameType->currentIndex()));
-    if (m_borderStyle->currentIndex() != m->BorderStyle())
+    if (picked(m_borderStyle))
         m->setBorderStyle(short(m_borderStyle->currentIndex()));
-    if (m_appearance->currentIndex() != m->Appearance())
+    if (picked(m_appearance))
         m->setAppearance(short(m_appearance->currentIndex()));
     if (m_showDate->isChecked() != m->ShowDate())
         m->setShowDate(m_showDate->isChecked());
@@ -302,7 +311,7 @@ void TickfacePropertyPages::apply()
         m->setChimeSw(m_chimeSw->isChecked());
     if (m_chimeWav->text() != m->ChimeWav())
         m->setChimeWav(m_chimeWav->text());
-    if (m_alarmSetting->currentIndex() != m->AlarmSetting())
+    if (picked(m_alarmSetting))
         m->setAlarmSetting(short(m_alarmSetting->currentIndex()));
     if (m_alarmTime->time() != m->alarmTime().time()) {
         QDateTime t = m->alarmTime();
@@ -311,11 +320,17 @@ void TickfacePropertyPages::apply()
     }
     if (m_alarmWav->text() != m->AlarmWav())
         m->setAlarmWav(m_alarmWav->text());
-    // After the alarm time and setting, which arm the alarm: the box has the last word.
-    if (m_alarmSw->isChecked() != m->AlarmSw())
+    // Writing the alarm time or setting arms the alarm; the box overrides
+    // that only when the user changed it.
+    if (m_alarmSw->isChecked() != m_alarmSw->property("initialChecked").toBool())
         m->setAlarmSw(m_alarmSw->isChecked());
-    if (m_pictureLayout->currentIndex() != m->PictureLayout())
+    m_alarmSw->setChecked(m->AlarmSw());
+    m_alarmSw->setProperty("initialChecked", m->AlarmSw());
+    if (picked(m_pictureLayout))
         m->setPictureLayout(short(m_pictureLayout->currentIndex()));
+
+    for (QComboBox *box : {m_clockType, m_baseTime, m_frameType, m_borderStyle, m_appearance, m_alarmSetting, m_pictureLayout})
+        box->setProperty("initialIndex", box->currentIndex());
 
     const QList<uint> now = {m->BackColor(), m->HourColor(), m->SecondColor(), m->ForeColor(), m->MinuteColor(), m->NumberColor()};
     for (int i = 0; i < m_colours.size(); ++i) {

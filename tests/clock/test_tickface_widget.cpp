@@ -12,7 +12,9 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -145,9 +147,58 @@ TEST_F(TickfaceWidget, FormatPageListsAndPreviews)
     // Choosing a format previews it and Apply writes it.
     dates->setCurrentItem(dates->topLevelItem(3));
     EXPECT_EQ(pages.findChild<QLabel *>(QStringLiteral("datePreview"))->text(), QStringLiteral("8-12月-26"));
+    auto *tabs = pages.findChild<QTabWidget *>();
+    ASSERT_TRUE(tabs);
+    QStringList titles;
+    for (int i = 0; i < tabs->count(); ++i)
+        titles << tabs->tabText(i);
+    EXPECT_EQ(titles, QStringList({"General", "Format", "Detail", "Color"}));
+    pages.resize(460, 520);
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        pages.grab().save(artefactPath(QStringLiteral("tickface-pages-%1.png").arg(titles[i].toLower())));
+    }
     pages.apply();
     EXPECT_EQ(w.model()->DateFormat(), QStringLiteral("d-MMM-yy"));
     EXPECT_FALSE(w.model()->AlarmSw()); // Apply left the alarm alone
+}
+
+TEST_F(TickfaceWidget, PropertyPagesWriteOnlyWhatTheUserChanged)
+{
+    Tickface w;
+    TickfaceModel *m = w.model();
+    m->setClockType(7); // stored as given, though no member of the list
+    m->setAlarmSw(false);
+    TickfacePropertyPages pages(m);
+    pages.apply();
+    EXPECT_EQ(m->ClockType(), 7);
+    EXPECT_FALSE(m->AlarmSw());
+    // A new alarm time arms the alarm, as a write of AlarmTime does.
+    auto *time = pages.findChild<QTimeEdit *>();
+    ASSERT_TRUE(time);
+    time->setTime(QTime(0, 0, 3));
+    pages.apply();
+    EXPECT_TRUE(m->AlarmSw());
+    EXPECT_EQ(m->alarmTime().time(), QTime(0, 0, 3));
+}
+
+TEST_F(TickfaceWidget, TransparentFrameShowsTheContainerOutsideThePlate)
+{
+    QWidget host;
+    host.resize(120, 120);
+    QPalette pal = host.palette();
+    pal.setColor(QPalette::Window, Qt::red);
+    host.setPalette(pal);
+    host.setAutoFillBackground(true);
+    auto *w = new Tickface(&host);
+    w->setGeometry(0, 0, 120, 120);
+    applyConsoleColours(*w, true);
+    w->model()->setFrameType(TkfFrameTransparent);
+    host.show();
+    const QImage image = host.grab().toImage();
+    image.save(artefactPath(QStringLiteral("tickface-analog-transparent.png")));
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::red));        // the corner shows the container
+    EXPECT_EQ(image.pixelColor(60, 95), QColor(Qt::white));    // the plate is the clock's
 }
 
 TEST_F(TickfaceWidget, ScreenshotsInDayAndNightColours)
