@@ -22,15 +22,6 @@ SoundPlayer::SoundPlayer(QObject *parent)
 
 SoundPlayer::~SoundPlayer() = default;
 
-bool SoundPlayer::available()
-{
-#ifdef SCH_HAVE_MULTIMEDIA
-    return true;
-#else
-    return false;
-#endif
-}
-
 void SoundPlayer::play(const QString &path)
 {
     const QFileInfo info(path);

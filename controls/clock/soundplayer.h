@@ -16,8 +16,6 @@ public:
     ~SoundPlayer() override;
 
     void play(const QString &path);
-    // Whether this build can play sounds at all.
-    static bool available();
 
 private:
     struct Private;

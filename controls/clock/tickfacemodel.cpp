@@ -9,7 +9,6 @@
 #include "platform/clock.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 
 using namespace tickface;
 
