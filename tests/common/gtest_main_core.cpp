@@ -1,8 +1,11 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 int main(int argc, char **argv)
 {
+    testsupport::setDefaultEnvironment();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,8 +1,11 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 int main(int argc, char **argv)
 {
+    testsupport::setDefaultEnvironment();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

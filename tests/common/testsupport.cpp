@@ -6,6 +6,19 @@
 
 namespace testsupport {
 
+void setDefaultEnvironment()
+{
+    const std::pair<const char *, const char *> defaults[] = {
+        {"SCH_BIN_DIR", SCH_TEST_BIN_DIR},
+        {"SCH_SOURCE_DIR", SCH_TEST_SOURCE_DIR},
+        {"SCH_SHARED_DIR", SCH_TEST_SHARED_DIR},
+    };
+    for (const auto &[name, value] : defaults) {
+        if (qEnvironmentVariableIsEmpty(name))
+            qputenv(name, value);
+    }
+}
+
 QString binDir()
 {
     const QString env = qEnvironmentVariable("SCH_BIN_DIR");
