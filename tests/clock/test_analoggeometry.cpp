@@ -14,7 +14,7 @@ void expectNear(const QPointF &a, const QPointF &b)
 }
 } // namespace
 
-TEST(AnalogGeometry, DirectionsRunClockwiseFromTwelve)
+TEST(TickfaceGeometry, DirectionsRunClockwiseFromTwelve)
 {
     const auto &d = directions();
     expectNear({d[0].x, d[0].y}, {0, -1});
@@ -24,7 +24,7 @@ TEST(AnalogGeometry, DirectionsRunClockwiseFromTwelve)
     EXPECT_NEAR(d[10].x, std::sin(M_PI / 6.0), 1e-12); // one o'clock
 }
 
-TEST(AnalogGeometry, HandIndexes)
+TEST(TickfaceGeometry, HandIndexes)
 {
     EXPECT_EQ(hourIndex(QTime(3, 0), false), 30);
     EXPECT_EQ(hourIndex(QTime(15, 30), false), 35);
@@ -37,7 +37,7 @@ TEST(AnalogGeometry, HandIndexes)
     EXPECT_EQ(secondIndex(QTime(10, 0, 59)), 118);
 }
 
-TEST(AnalogGeometry, HandsAreFourPointPolygonsInsideAnEllipticFace)
+TEST(TickfaceGeometry, HandsAreFourPointPolygonsInsideAnEllipticFace)
 {
     const QRectF face(0, 0, 200, 100); // rx 100, ry 50
     const HandProportions p = proportions(Hand::Minute);
@@ -62,7 +62,7 @@ TEST(AnalogGeometry, HandsAreFourPointPolygonsInsideAnEllipticFace)
     }
 }
 
-TEST(AnalogGeometry, NumbersSitOnTheirHours)
+TEST(TickfaceGeometry, NumbersSitOnTheirHours)
 {
     const QRectF face(10, 10, 100, 100);
     const QList<QPointF> c12 = numberCentres(face, false);

@@ -9,7 +9,7 @@
 
 using namespace tickface;
 
-TEST(DifferenceTime, OnlySixCharacterTextsShiftTheClock)
+TEST(TickfaceDifferenceTime, OnlySixCharacterTextsShiftTheClock)
 {
     EXPECT_EQ(differenceSeconds(QStringLiteral("+09:00")), 9 * 3600);
     EXPECT_EQ(differenceSeconds(QStringLiteral("-05:30")), -(5 * 3600 + 30 * 60));
@@ -25,13 +25,13 @@ TEST(DifferenceTime, OnlySixCharacterTextsShiftTheClock)
     EXPECT_EQ(differenceSeconds(QStringLiteral("abcdef")), 0);
 }
 
-class ClockTime : public ::testing::Test
+class TickfaceClockTime : public ::testing::Test
 {
 protected:
     void TearDown() override { platform::clock::useSystemClock(); }
 };
 
-TEST_F(ClockTime, GreenwichWithPlusNineShowsJapaneseTime)
+TEST_F(TickfaceClockTime, GreenwichWithPlusNineShowsJapaneseTime)
 {
     // 10:00 in New York is 15:00 UTC and 00:00 the next day in Tokyo,
     // whatever zone the test machine is in.
@@ -51,7 +51,7 @@ TEST_F(ClockTime, GreenwichWithPlusNineShowsJapaneseTime)
     EXPECT_EQ(m.GetTimeString(), QStringLiteral("09:30:00"));
 }
 
-TEST_F(ClockTime, LocalFollowsTheProgramClockAndUserSetTheStoredTime)
+TEST_F(TickfaceClockTime, LocalFollowsTheProgramClockAndUserSetTheStoredTime)
 {
     const QDateTime moment(QDate(2026, 12, 8), QTime(7, 29, 59, 800));
     platform::clock::setNow(moment);

@@ -12,7 +12,7 @@ const QDateTime afternoon(QDate(2026, 12, 8), QTime(13, 5, 9));
 const QDateTime morning(QDate(2009, 1, 4), QTime(0, 7, 3));
 } // namespace
 
-TEST(FormatPicture, TheConsoleClocksFormats)
+TEST(TickfaceFormatPicture, TheConsoleClocksFormats)
 {
     EXPECT_EQ(formatDatePicture(afternoon, QStringLiteral("' 'yyyy'年 'M'月 'd'日 'dddd"), ja),
               QStringLiteral(" 2026年 12月 8日 火曜日"));
@@ -21,13 +21,13 @@ TEST(FormatPicture, TheConsoleClocksFormats)
     EXPECT_EQ(formatTimePicture(morning, QStringLiteral("H:mm:ss"), ja), QStringLiteral("0:07:03"));
 }
 
-TEST(FormatPicture, TheDefaultsInCapitalsReadAsDateAndTime)
+TEST(TickfaceFormatPicture, TheDefaultsInCapitalsReadAsDateAndTime)
 {
     EXPECT_EQ(formatDatePicture(afternoon, QStringLiteral("YY:MM:DD"), ja), QStringLiteral("26:12:08"));
     EXPECT_EQ(formatTimePicture(afternoon, QStringLiteral("HH:MM:SS"), ja), QStringLiteral("13:05:09"));
 }
 
-TEST(FormatPicture, TheFormatPagesChoicesInJapanese)
+TEST(TickfaceFormatPicture, TheFormatPagesChoicesInJapanese)
 {
     EXPECT_EQ(formatDatePicture(afternoon, QStringLiteral("dddd, MMMM d, yyyy"), ja), QStringLiteral("火曜日, 12月 8, 2026"));
     EXPECT_EQ(formatDatePicture(afternoon, QStringLiteral("d-MMM-yy"), ja), QStringLiteral("8-12月-26"));
@@ -38,7 +38,7 @@ TEST(FormatPicture, TheFormatPagesChoicesInJapanese)
     EXPECT_EQ(formatTimePicture(afternoon, QStringLiteral("HH:mm"), ja), QStringLiteral("13:05"));
 }
 
-TEST(FormatPicture, YearsQuotesAndLength)
+TEST(TickfaceFormatPicture, YearsQuotesAndLength)
 {
     EXPECT_EQ(formatDatePicture(morning, QStringLiteral("y|yy|yyyy|yyyyy"), ja), QStringLiteral("9|09|2009|2009"));
     EXPECT_EQ(formatDatePicture(morning, QStringLiteral("'d''M' d"), ja), QStringLiteral("d'M 4"));

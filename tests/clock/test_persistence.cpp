@@ -10,7 +10,7 @@
 
 using namespace tickface;
 
-TEST(Persistence, RoundTripKeepsEveryValueWithoutSoundsOrArming)
+TEST(TickfacePersistence, RoundTripKeepsEveryValueWithoutSoundsOrArming)
 {
     TickfaceModel a;
     a.setCaption(QStringLiteral("Pm"));
@@ -69,7 +69,7 @@ TEST(Persistence, RoundTripKeepsEveryValueWithoutSoundsOrArming)
     EXPECT_EQ(b.GetTimeString(), QStringLiteral("18:30:00"));
 }
 
-TEST(Persistence, FrameTypeIsReadOnlyFromVersionOneOneOn)
+TEST(TickfacePersistence, FrameTypeIsReadOnlyFromVersionOneOneOn)
 {
     automation::PropertyBag old(1, 0);
     old.write(QStringLiteral("FrameType"), 1);
@@ -89,7 +89,7 @@ TEST(Persistence, FrameTypeIsReadOnlyFromVersionOneOneOn)
     EXPECT_EQ(m.FrameType(), TkfFrameTransparent);
 }
 
-TEST(Persistence, DefaultsOfANewClock)
+TEST(TickfacePersistence, DefaultsOfANewClock)
 {
     TickfaceModel m;
     EXPECT_EQ(m.DifferenceTime(), QStringLiteral(" 00:00"));

@@ -36,7 +36,7 @@ void runSeconds(TickfaceModel &m, const QDateTime &from, int seconds)
     }
 }
 
-class Tick : public ::testing::Test
+class TickfaceTick : public ::testing::Test
 {
 protected:
     void SetUp() override { platform::clock::setNow(at(7, 0, 0)); }
@@ -45,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(Tick, AlarmOnANonZeroSecondNeverRingsWithoutTheSecondHand)
+TEST_F(TickfaceTick, AlarmOnANonZeroSecondNeverRingsWithoutTheSecondHand)
 {
     TickfaceModel m;
     m.setShowSecond(false);
@@ -60,7 +60,7 @@ TEST_F(Tick, AlarmOnANonZeroSecondNeverRingsWithoutTheSecondHand)
     EXPECT_EQ(rec.count(QStringLiteral("MinuteChanged(30)")), 1);
 }
 
-TEST_F(Tick, AlarmOnTheFullMinuteRingsOnceAndDisarms)
+TEST_F(TickfaceTick, AlarmOnTheFullMinuteRingsOnceAndDisarms)
 {
     TickfaceModel m;
     m.setShowSecond(false);
@@ -84,7 +84,7 @@ TEST_F(Tick, AlarmOnTheFullMinuteRingsOnceAndDisarms)
     EXPECT_TRUE(m.AlarmSw());
 }
 
-TEST_F(Tick, FullHourRunsChimeAlarmAndEventsInOrder)
+TEST_F(TickfaceTick, FullHourRunsChimeAlarmAndEventsInOrder)
 {
     TickfaceModel m;
     m.setChimeSw(true);
@@ -111,7 +111,7 @@ TEST_F(Tick, FullHourRunsChimeAlarmAndEventsInOrder)
     EXPECT_EQ(rec.log, QStringList({"sound chime.wav", "SecondChanged(0)", "MinuteChanged(0)", "HourChanged(0)"}));
 }
 
-TEST_F(Tick, TicksWithinTheSameSecondDoNothingButAWholeMinuteJumpShows)
+TEST_F(TickfaceTick, TicksWithinTheSameSecondDoNothingButAWholeMinuteJumpShows)
 {
     TickfaceModel m;
     platform::clock::setNow(at(8, 0, 10));
@@ -129,7 +129,7 @@ TEST_F(Tick, TicksWithinTheSameSecondDoNothingButAWholeMinuteJumpShows)
     EXPECT_EQ(rec.log, QStringList({"SecondChanged(10)"}));
 }
 
-TEST_F(Tick, WithoutTheSecondHandOnlyFullMinutesRedraw)
+TEST_F(TickfaceTick, WithoutTheSecondHandOnlyFullMinutesRedraw)
 {
     TickfaceModel m;
     m.setShowSecond(false);
@@ -148,7 +148,7 @@ TEST_F(Tick, WithoutTheSecondHandOnlyFullMinutesRedraw)
                                     "HourChanged(10)"}));
 }
 
-TEST_F(Tick, UserSetClockKeepsItsTimeAndOffsetTimeMovesIt)
+TEST_F(TickfaceTick, UserSetClockKeepsItsTimeAndOffsetTimeMovesIt)
 {
     TickfaceModel m;
     QSignalSpy timer(&m, &TickfaceModel::timerWantedChanged);
@@ -177,7 +177,7 @@ TEST_F(Tick, UserSetClockKeepsItsTimeAndOffsetTimeMovesIt)
     EXPECT_TRUE(rec.log.isEmpty());
 }
 
-TEST_F(Tick, DisplayTimeWritesOfTheSameValueDoNothing)
+TEST_F(TickfaceTick, DisplayTimeWritesOfTheSameValueDoNothing)
 {
     TickfaceModel m;
     m.setBaseTime(TkfUserSet);
@@ -197,7 +197,7 @@ TEST_F(Tick, DisplayTimeWritesOfTheSameValueDoNothing)
     EXPECT_EQ(m.displayedTime(), plainTime(QDate(2026, 12, 8), QTime(13, 14, 15)));
 }
 
-TEST_F(Tick, WritesThatPlayOrArm)
+TEST_F(TickfaceTick, WritesThatPlayOrArm)
 {
     TickfaceModel m;
     EventRecorder rec(&m);
@@ -213,7 +213,7 @@ TEST_F(Tick, WritesThatPlayOrArm)
     EXPECT_TRUE(m.AlarmSw());
 }
 
-TEST_F(Tick, FrameTypeOutsideItsRangeIsRefusedWithError380)
+TEST_F(TickfaceTick, FrameTypeOutsideItsRangeIsRefusedWithError380)
 {
     TickfaceModel m;
     m.setFrameType(TkfFrameCircle);
