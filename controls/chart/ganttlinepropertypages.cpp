@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QPixmap>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +26,13 @@ const QString NewColorEntry = QStringLiteral("*New Color");
 QString colorText(quint32 c)
 {
     return QStringLiteral("%1").arg(c, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+QIcon swatch(quint32 c, const QPalette &palette)
+{
+    QPixmap pixmap(12, 12);
+    pixmap.fill(olecolor::resolve(c, palette));
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -47,6 +56,7 @@ GanttlinePropertyPages::GanttlinePropertyPages(ChartModel *model, QWidget *paren
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &GanttlinePropertyPages::apply);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    tabs->setMinimumWidth(tabs->tabBar()->sizeHint().width() + 8); // every page title in sight
     layout->addWidget(buttons);
 }
 
@@ -104,7 +114,7 @@ QComboBox *GanttlinePropertyPages::colorChoice(const char *property)
                                0x00FF0000u};
     for (quint32 c : offered) {
         if (box->findData(c) < 0)
-            box->addItem(colorText(c), c);
+            box->addItem(swatch(c, palette()), colorText(c), c);
     }
     box->addItem(NewColorEntry);
     box->setCurrentIndex(0);
@@ -117,7 +127,7 @@ QComboBox *GanttlinePropertyPages::colorChoice(const char *property)
             return;
         }
         const quint32 c = olecolor::fromQColor(chosen);
-        box->insertItem(index, colorText(c), c);
+        box->insertItem(index, swatch(c, palette()), colorText(c), c);
         box->setCurrentIndex(index);
     });
     m_colors.insert(property, box);
@@ -221,8 +231,10 @@ void GanttlinePropertyPages::apply()
     }
     for (auto it = m_checks.begin(); it != m_checks.end(); ++it)
         write(it.key(), it.value()->isChecked());
-    // The scale range is written top first, so the end is clamped against the new top.
-    for (const char *p : {"ScaleRangeTop", "ScaleRangeEnd", "ScaleInterval", "ScaleMinuteInterval"})
+    // Each end of the scale range is clamped against the other: the top is
+    // written again after the end, so that a range moved past the old end
+    // arrives whole (22..40 from 2..20) where the rules allow it.
+    for (const char *p : {"ScaleRangeTop", "ScaleRangeEnd", "ScaleRangeTop", "ScaleInterval", "ScaleMinuteInterval"})
         write(p, QVariant::fromValue<short>(short(m_spins.value(p)->value())));
     for (auto it = m_sizes.begin(); it != m_sizes.end(); ++it)
         write(it.key(), float(it.value()->value()));
