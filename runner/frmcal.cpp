@@ -1,6 +1,8 @@
 #include "runner/frmcal.h"
 
+#ifdef SCH_RUNNER_HAS_DATEFOLD
 #include "calendar/datefold.h"
+#endif
 #include "calendar/datefoldmodel.h"
 #include "calendar/oledate.h"
 #include "chart/ganttconstants.h"
@@ -58,14 +60,21 @@ void FrmCal::buildForm()
 
     Ganttline1 = new Ganttline(this);
     Ganttline1->setObjectName(QStringLiteral("Ganttline1"));
+#ifdef SCH_RUNNER_HAS_DATEFOLD
     Datefold1 = new Datefold(this);
     Datefold1->setObjectName(QStringLiteral("Datefold1"));
     Datefold1->setFixedSize(240, 200);
+    m_calendar = &Datefold1->model();
+#else
+    m_calendar = new calendar::DatefoldModel(this);
+#endif
     Taglink1 = new Taglink(this);
     Taglink1->setObjectName(QStringLiteral("Taglink1"));
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
+    // Precise: a coarse timer may fire seconds early on a one-minute interval.
+    Timer2->setTimerType(Qt::PreciseTimer);
     connect(Timer2, &QTimer::timeout, this, &FrmCal::Timer2_Timer);
 
     txtDDE = new QLineEdit(QStringLiteral("0"), this);
@@ -91,7 +100,9 @@ void FrmCal::buildForm()
     bar->addWidget(CloseCommand);
     auto *top = new QHBoxLayout;
     top->addWidget(Ganttline1, 1);
+#ifdef SCH_RUNNER_HAS_DATEFOLD
     top->addWidget(Datefold1, 0, Qt::AlignTop);
+#endif
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bar);
@@ -109,7 +120,7 @@ chart::ChartModel &FrmCal::chartModel() const
 
 calendar::DatefoldModel &FrmCal::calendarModel() const
 {
-    return Datefold1->model();
+    return *m_calendar;
 }
 
 bool FrmCal::startUp(const QStringList &arguments)
@@ -197,7 +208,9 @@ QString FrmCal::dayInfoPath() const
 void FrmCal::reloadMemos()
 {
     calendarModel().LoadDayMemo(dayInfoPath());
+#ifdef SCH_RUNNER_HAS_DATEFOLD
     calendarModel().GoToday();
+#endif
 }
 
 QString FrmCal::memoOf(const QDate &date) const

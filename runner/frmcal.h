@@ -90,6 +90,7 @@ private:
     QPushButton *Command2 = nullptr;
     QPushButton *CloseCommand = nullptr;
 
+    calendar::DatefoldModel *m_calendar = nullptr; // Datefold1's model
     std::unique_ptr<platform::CommandServer> m_channel;
     std::unique_ptr<store::Settings> m_settings;
     std::unique_ptr<DayChange> m_dayChange;

@@ -162,3 +162,24 @@ QStringList RunnerSite::lines(const QString &path)
     QStringList out = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     return out;
 }
+
+QStringList RunnerSite::opLog(const QDate &day) const
+{
+    QStringList out;
+    for (const QString &line : lines(opLogFile(day))) {
+        QStringList fields = line.split(QStringLiteral("\",\""));
+        if (fields.size() != 6)
+            continue;
+        fields.last().chop(1);
+        out << fields.mid(2).join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+QStringList RunnerSite::opLogTimes(const QDate &day) const
+{
+    QStringList out;
+    for (const QString &line : lines(opLogFile(day)))
+        out << line.section(QStringLiteral("\",\""), 0, 0).mid(1);
+    return out;
+}

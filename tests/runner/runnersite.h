@@ -42,6 +42,11 @@ public:
     // Writes the special-day file with one memo per date.
     void writeDayMemos(const QList<QPair<QDate, QString>> &memos) const;
 
+    // Fields 3..6 of each operation-log record of a day, joined by '|'.
+    QStringList opLog(const QDate &day) const;
+    // Field 1 (the time) of each operation-log record of a day.
+    QStringList opLogTimes(const QDate &day) const;
+
     // Lines of a CP932 or UTF-8 text file.
     static QStringList lines(const QString &path);
 

@@ -1,0 +1,280 @@
+// The Schedule program as operators meet it: started in a temporary program
+// folder against a running vantord, its clock placed seconds before the
+// moment under test; the operation log, the trace log, the plant's journal
+// and the database are checked afterwards.
+#include "processes.h"
+#include "runnersite.h"
+#include "testsupport.h"
+
+#include "store/database.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QTime t(int h, int m) { return QTime(h, m); }
+
+class ScheduleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(site.isValid());
+        site.makeCurrent(); // the test reaches the runner's channel of this site
+    }
+    void TearDown() override { qunsetenv("SCH_HOME"); }
+
+    RunnerSite site;
+};
+
+const QString RunnerStart = QStringLiteral("スケジュール管理|||スケジュール(開始)");
+const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジュール(停止)");
+
+} // namespace
+
+TEST_F(ScheduleTest, StartAndEndValuesAtTheMinuteOfAReservation)
+{
+    Plant plant({QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3"), QStringLiteral("T4")});
+    ASSERT_TRUE(plant.start());
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addTag(1, QStringLiteral("T2"), QStringLiteral("温度1"), 22.5, 0);
+    site.addToday(1, t(8, 0), t(8, 30));
+    site.addGroup(2, QStringLiteral("B棟"), true);
+    site.addTag(2, QStringLiteral("T3"), QStringLiteral("照明2"), 1, 0);
+    site.addToday(2, t(8, 30), t(9, 0));
+    site.addGroup(3, QStringLiteral("C棟"), false);
+    site.addTag(3, QStringLiteral("T4"), QStringLiteral("照明3"), 1, 0);
+    site.addToday(3, t(8, 30), t(9, 0));
+
+    Runner runner(site, &plant);
+    runner.start(QStringLiteral("2026-12-08 08:29:58"));
+    ASSERT_TRUE(runner.waitReady());
+    ASSERT_TRUE(waitUntil([&] { return plant.journal().size() >= 6; }, 6000)) << plant.journal().join(' ').toStdString();
+    ASSERT_TRUE(runner.stop());
+
+    // At start every valid group is driven to the state of 08:29 ("起動"),
+    // at 08:30 group A ends and group B starts ("自動"); the invalid group
+    // writes nothing.
+    EXPECT_EQ(plant.journal(), (QStringList{"T1=1", "T2=22.5", "T3=0", "T1=0", "T2=0", "T3=1"}));
+    const QDate day(2026, 12, 8);
+    EXPECT_EQ(site.opLog(day), (QStringList{RunnerStart,
+                                            "T1|空調1|開始|スケジュール(起動)",
+                                            "T2|温度1|設定|スケジュール(起動) 22.5に設定",
+                                            "T3|照明2|終了|スケジュール(起動)",
+                                            "T1|空調1|終了|スケジュール(自動)",
+                                            "T2|温度1|終了|スケジュール(自動)",
+                                            "T3|照明2|開始|スケジュール(自動)",
+                                            RunnerStop}));
+    const QStringList times = site.opLogTimes(day);
+    ASSERT_EQ(times.size(), 8);
+    EXPECT_TRUE(times.at(4).startsWith(QStringLiteral("2026/12/8  08:30:0"))) << times.at(4).toStdString();
+}
+
+TEST_F(ScheduleTest, NoEndValuesAt2359)
+{
+    Plant plant({QStringLiteral("T1"), QStringLiteral("T2")});
+    ASSERT_TRUE(plant.start());
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addToday(1, t(18, 0), t(23, 59));
+    // A reservation of the last minute alone: its start is written, its end not.
+    site.addGroup(2, QStringLiteral("B棟"), true);
+    site.addTag(2, QStringLiteral("T2"), QStringLiteral("空調2"), 1, 0);
+    site.addToday(2, t(23, 59), t(23, 59));
+
+    Runner runner(site, &plant);
+    runner.start(QStringLiteral("2026-12-08 23:58:58"));
+    ASSERT_TRUE(runner.waitReady());
+    ASSERT_TRUE(waitUntil([&] { return plant.journal().contains(QStringLiteral("T2=1")); }, 6000));
+    waitUntil([] { return false; }, 400); // time for any wrong end value to arrive
+    ASSERT_TRUE(runner.stop());
+
+    EXPECT_EQ(plant.journal(), (QStringList{"T1=1", "T2=0", "T2=1"}));
+}
+
+TEST_F(ScheduleTest, DayChangeAtMidnight)
+{
+    Plant plant({QStringLiteral("T1")});
+    ASSERT_TRUE(plant.start());
+    const QDate today(2026, 12, 9); // the day that begins at the midnight under test
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    site.setIni("MENTE", "FLG", QStringLiteral("1"));
+    site.setIni("MENTE", "C-LOAD", QStringLiteral("1"));
+    site.setIni("MENTE", "S-LOAD", QStringLiteral("1"));
+    site.setIni("LOG", "SAVEDAY", QStringLiteral("3"));
+    const QString second = site.home() + QStringLiteral("/second/Sch.accdb");
+    site.setIni("DB2", "NAME", second);
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addToday(1, t(18, 0), t(23, 59));
+    site.addNextday(1, t(0, 0), t(6, 0));
+    site.addMaster(1, 9, t(7, 0), t(8, 0));  // 特日２
+    site.addMaster(1, 5, t(9, 0), t(10, 0)); // Thursday
+    site.writeDayMemos({{QDate(2026, 12, 10), QStringLiteral("特日２")}});
+    for (const QString &old : {site.opLogFile(QDate(2026, 12, 5)), site.opLogFile(QDate(2026, 12, 6)),
+                               site.traceFile(today.addDays(-30)), site.traceFile(today.addDays(-31))}) {
+        QDir().mkpath(QFileInfo(old).absolutePath());
+        testsupport::writeAll(old, "old\r\n");
+    }
+
+    Runner runner(site, &plant);
+    runner.start(QStringLiteral("2026-12-08 23:59:58"));
+    ASSERT_TRUE(runner.waitReady());
+    ASSERT_TRUE(waitUntil([&] { return RunnerSite::lines(site.traceFile(today)).join(' ').contains("日替わり処理 終了"); },
+                          8000));
+    waitUntil([] { return false; }, 800); // the chart's 00:00 events on the new day
+    ASSERT_TRUE(runner.stop());
+
+    // Tomorrow rolled into today; the new tomorrow is the 特日２ master.
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 00:00-06:00")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 07:00-08:00")});
+    // A reservation from 00:00 writes no start values: only the catch-up at start wrote.
+    EXPECT_EQ(plant.journal(), QStringList{QStringLiteral("T1=1")});
+    for (const char *flag : {"FLG", "C-LOAD", "S-LOAD", "J-LOAD"})
+        EXPECT_EQ(site.iniValue("MENTE", flag), QStringLiteral("0")) << flag;
+    EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
+    for (const QString &copy : {site.home() + QStringLiteral("/SC_DataBase/Sch_BackUp.accdb"), second}) {
+        store::Database db(copy);
+        ASSERT_TRUE(db.open()) << copy.toStdString();
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TodayTable")).toInt(), 1);
+    }
+    EXPECT_FALSE(QFile::exists(site.opLogFile(QDate(2026, 12, 5))));
+    EXPECT_TRUE(QFile::exists(site.opLogFile(QDate(2026, 12, 6))));
+    EXPECT_FALSE(QFile::exists(site.traceFile(today.addDays(-30))));
+    EXPECT_TRUE(QFile::exists(site.traceFile(today.addDays(-31))));
+    const QStringList trace = RunnerSite::lines(site.traceFile(today));
+    EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 開始")).size(), 1);
+    EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 終了")).size(), 1);
+}
+
+TEST_F(ScheduleTest, AMissedMidnightIsCaughtUpOnceAtStart)
+{
+    Plant plant({QStringLiteral("T1")});
+    ASSERT_TRUE(plant.start());
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addToday(1, t(10, 0), t(11, 0));   // yesterday's
+    site.addNextday(1, t(7, 30), t(8, 30)); // today's
+    site.addMaster(1, 5, t(9, 0), t(10, 0)); // Thursday 12/10
+
+    for (int start = 0; start < 2; ++start) {
+        Runner runner(site, &plant);
+        runner.start(start == 0 ? QStringLiteral("2026-12-09 08:00:00") : QStringLiteral("2026-12-09 08:00:10"));
+        ASSERT_TRUE(runner.waitReady());
+        ASSERT_TRUE(waitUntil([&] { return plant.journal().size() == start + 1; }, 5000));
+        ASSERT_TRUE(runner.stop());
+    }
+    // Rolled once: today is the former tomorrow, tomorrow the Thursday master;
+    // both starts drove the running reservation's start values.
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 09:00-10:00")});
+    EXPECT_EQ(plant.journal(), (QStringList{"T1=1", "T1=1"}));
+    const QStringList trace = RunnerSite::lines(site.traceFile(QDate(2026, 12, 9)));
+    EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 開始")).size(), 1);
+}
+
+TEST_F(ScheduleTest, SkipCatchUpSecondInstanceAndStopper)
+{
+    Plant plant({QStringLiteral("T1")});
+    ASSERT_TRUE(plant.start());
+    site.setIni("Load", "Flg", QStringLiteral("1"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addToday(1, t(8, 0), t(9, 0));
+
+    Runner first(site, &plant);
+    first.start(QStringLiteral("2026-12-08 08:30:00"));
+    ASSERT_TRUE(first.waitReady());
+
+    // A second start ends at once and silently, leaving the first untouched.
+    Runner second(site, &plant);
+    second.start(QStringLiteral("2026-12-08 08:30:00"));
+    ASSERT_TRUE(second.waitFinished(5000));
+    EXPECT_EQ(second.process().exitCode(), 0);
+    EXPECT_EQ(first.process().state(), QProcess::Running);
+
+    // Stopper stops the runner, which writes its stop record.
+    QProcess stopper;
+    stopper.setProcessEnvironment(first.environment(QStringLiteral("2026-12-08 08:30:05")));
+    stopper.start(testsupport::binDir() + QStringLiteral("/Stopper"));
+    ASSERT_TRUE(stopper.waitForFinished(5000));
+    EXPECT_EQ(stopper.exitCode(), 0);
+    ASSERT_TRUE(first.waitFinished());
+
+    EXPECT_TRUE(plant.journal().isEmpty());
+    EXPECT_EQ(site.opLog(QDate(2026, 12, 8)), (QStringList{RunnerStart, RunnerStop}));
+}
+
+TEST_F(ScheduleTest, OnAClientTheRunnerOnlyWritesItsStartRecord)
+{
+    Plant plant({QStringLiteral("T1")});
+    ASSERT_TRUE(plant.start());
+    site.setIni("CLIENT", "FLG", QStringLiteral("1"));
+    site.setIni("MENTE", "J-LOAD", QStringLiteral("1"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    site.addToday(1, t(8, 0), t(9, 0));
+
+    Runner runner(site, &plant);
+    runner.start(QStringLiteral("2026-12-08 08:30:00"));
+    ASSERT_TRUE(runner.waitFinished(5000));
+    EXPECT_EQ(site.opLog(QDate(2026, 12, 8)), QStringList{RunnerStart});
+    EXPECT_TRUE(plant.journal().isEmpty());
+    EXPECT_EQ(site.iniValue("MENTE", "J-LOAD"), QStringLiteral("1"));
+}
+
+TEST_F(ScheduleTest, JLoadReloadsAtTheNextTick)
+{
+    site.setIni("MENTE", "J-LOAD", QStringLiteral("1")); // dropped at start
+    site.addGroup(1, QStringLiteral("A棟"), true);
+
+    Runner runner(site, nullptr);
+    runner.start(QStringLiteral("2026-12-08 08:29:58"));
+    ASSERT_TRUE(runner.waitReady());
+    EXPECT_EQ(site.iniValue("MENTE", "J-LOAD"), QStringLiteral("0"));
+    site.setIni("MENTE", "J-LOAD", QStringLiteral("1"));
+    ASSERT_TRUE(waitUntil([&] { return site.iniValue("MENTE", "J-LOAD") == QLatin1String("0"); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return site.opLog(QDate(2026, 12, 8)).size() >= 2; }, 2000));
+    ASSERT_TRUE(runner.stop());
+    EXPECT_EQ(site.opLog(QDate(2026, 12, 8)),
+              (QStringList{RunnerStart, QStringLiteral("設定読込|||スケジュール(完了)"), RunnerStop}));
+}
+
+TEST_F(ScheduleTest, APlantThatStopsDuringAnOutputIsSkippedAndWrittenAgainWhenBack)
+{
+    QStringList tags;
+    for (int i = 1; i <= 8; ++i)
+        tags << QStringLiteral("T%1").arg(i);
+    Plant plant(tags);
+    ASSERT_TRUE(plant.start());
+    site.setIni("Load", "Flg", QStringLiteral("1"));
+    site.setIni("MENTE", "TIMER", QStringLiteral("500"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    for (const QString &tag : tags)
+        site.addTag(1, tag, QStringLiteral("機器") + tag, 1, 0);
+    site.addToday(1, t(8, 30), t(9, 0));
+
+    Runner runner(site, &plant);
+    runner.start(QStringLiteral("2026-12-08 08:29:59"));
+    ASSERT_TRUE(runner.waitReady());
+    ASSERT_TRUE(waitUntil([&] { return !plant.journal().isEmpty(); }, 5000));
+    plant.stop();
+    const QString trace = site.traceFile(QDate(2026, 12, 8));
+    ASSERT_TRUE(waitUntil([&] { return RunnerSite::lines(trace).join(' ').contains("$VALUE"); }, 3000));
+    ASSERT_TRUE(plant.start());
+    ASSERT_TRUE(waitUntil([&] { return plant.journal().contains(QStringLiteral("T8=1")); }, 6000));
+    EXPECT_EQ(runner.process().state(), QProcess::Running);
+    ASSERT_TRUE(runner.stop());
+
+    const QStringList journal = plant.journal();
+    EXPECT_EQ(journal.first(), QStringLiteral("T1=1"));
+    EXPECT_LT(journal.size(), 8); // some were skipped while the plant was down
+    // Every tag has its record, written or not.
+    EXPECT_EQ(site.opLog(QDate(2026, 12, 8)).filter(QStringLiteral("|開始|スケジュール(自動)")).size(), 8);
+}
