@@ -1,6 +1,8 @@
 #include "calendar/datefoldmodel.h"
 
+#include "calendar/datearithmetic.h"
 #include "calendar/daymemofile.h"
+#include "calendar/monthgrid.h"
 #include "calendar/holidaytable.h"
 #include "calendar/oledate.h"
 #include "platform/clock.h"
@@ -73,6 +75,7 @@ DatefoldModel::DatefoldModel(QObject *parent, bool loadBuiltInTable)
 {
     const QDate today = platform::clock::today();
     m_displayedMonth = QDate(today.year(), today.month(), 1);
+    m_current = today;
     if (loadBuiltInTable)
         loadHolidayTable(m_holidays, parseHolidayTable(builtInHolidayTable()), today);
 }
@@ -88,6 +91,94 @@ void DatefoldModel::setDisplayedMonth(const QDate &anyDayOfMonth)
         return;
     m_displayedMonth = first;
     emit changed();
+}
+
+bool DatefoldModel::setCurrentDate(const QDate &date)
+{
+    if (!date.isValid() || date == m_current)
+        return false;
+    const QDate before = m_displayedMonth;
+    m_current = date;
+    m_displayedMonth = QDate(date.year(), date.month(), 1);
+    emit changed();
+    if (before.year() != date.year())
+        emit NewYear(short(date.year()));
+    if (before != m_displayedMonth)
+        emit NewMonth(short(date.month()));
+    emit DateClick(toOleDate(date));
+    return true;
+}
+
+void DatefoldModel::resetCurrentDate(const QDate &date)
+{
+    if (!date.isValid())
+        return;
+    m_current = date;
+    m_displayedMonth = QDate(date.year(), date.month(), 1);
+    emit changed();
+}
+
+void DatefoldModel::stepMonth(int direction)
+{
+    const QDate before = m_displayedMonth;
+    m_displayedMonth = m_displayedMonth.addMonths(direction >= 0 ? 1 : -1);
+    if (m_displayedMonth.year() != before.year())
+        emit NewYear(short(m_displayedMonth.year()));
+    emit NewMonth(short(m_displayedMonth.month()));
+    emit changed();
+}
+
+void DatefoldModel::clickDay(const QDate &day)
+{
+    if (!day.isValid())
+        return;
+    const int offset = monthgrid::monthOffset(m_displayedMonth, day);
+    if (offset == 0) {
+        if (!setCurrentDate(day))
+            emit DateClick(toOleDate(day));
+    } else if (!m_onlyThisMonth) {
+        stepMonth(offset);
+    }
+}
+
+bool DatefoldModel::moveByKey(int key, bool ctrl)
+{
+    const QDate target = datearithmetic::keyTarget(m_current, key, ctrl);
+    if (!target.isValid())
+        return false;
+    if (m_onlyThisMonth && (target.year() != m_current.year() || target.month() != m_current.month()))
+        return false;
+    return setCurrentDate(target);
+}
+
+double DatefoldModel::DatePosition() const
+{
+    return toOleDate(m_current);
+}
+
+void DatefoldModel::setDatePosition(double date)
+{
+    if (date == 0)
+        return;
+    setCurrentDate(oleDateDay(date));
+}
+
+void DatefoldModel::setOnlyThisMonth(bool only)
+{
+    m_onlyThisMonth = only;
+    emit changed();
+}
+
+double DatefoldModel::GoToday()
+{
+    setCurrentDate(platform::clock::today());
+    return toOleDate(m_current);
+}
+
+double DatefoldModel::OffsetDatePosition(short nYears, short nMonths, short nWeeks, short nDays)
+{
+    setCurrentDate(datearithmetic::offset(m_current, nYears, nMonths, nWeeks, nDays));
+    return toOleDate(m_current);
 }
 
 double DatefoldModel::AutumnalEquinox() const

@@ -19,6 +19,8 @@ class DatefoldModel : public QObject
     Q_OBJECT
     Q_PROPERTY(double AutumnalEquinox READ AutumnalEquinox WRITE setAutumnalEquinox)
     Q_PROPERTY(double VernalEquinox READ VernalEquinox WRITE setVernalEquinox)
+    Q_PROPERTY(double DatePosition READ DatePosition WRITE setDatePosition)
+    Q_PROPERTY(bool OnlyThisMonth READ OnlyThisMonth WRITE setOnlyThisMonth)
 
 public:
     // With `loadBuiltInTable` the holiday rules of the built-in table are loaded.
@@ -33,6 +35,29 @@ public:
     // The displayed month (its first day).  SetHolidayParam places rules in its year.
     QDate displayedMonth() const { return m_displayedMonth; }
     void setDisplayedMonth(const QDate &anyDayOfMonth);
+
+    // ---- the current date and navigation
+    QDate currentDate() const { return m_current; }
+    // Sets the current date and shows its month; fires NewYear and NewMonth
+    // when the displayed year or month changes, then DateClick.  An invalid
+    // date or the current date itself does nothing.  True when it changed.
+    bool setCurrentDate(const QDate &date);
+    // Without events, for loading persisted properties.
+    void resetCurrentDate(const QDate &date);
+    // One month forward (+1) or back (-1) without changing the current date.
+    void stepMonth(int direction);
+    // A left click on a day of the grid.
+    void clickDay(const QDate &day);
+    // A navigation key; false when the key moves nothing.
+    bool moveByKey(int key, bool ctrl);
+
+    double DatePosition() const;
+    void setDatePosition(double date);
+    bool OnlyThisMonth() const { return m_onlyThisMonth; }
+    void setOnlyThisMonth(bool only);
+
+    Q_INVOKABLE double GoToday();
+    Q_INVOKABLE double OffsetDatePosition(short nYears, short nMonths, short nWeeks, short nDays);
 
     double AutumnalEquinox() const;
     void setAutumnalEquinox(double moment);
@@ -103,11 +128,16 @@ signals:
     // The rules, the memos or the displayed month changed: the control is
     // modified and redraws.
     void changed();
+    void DateClick(double aDate);
+    void NewYear(short new_year);
+    void NewMonth(short new_month);
 
 private:
     HolidayEngine m_holidays;
     DayMemoStore m_memos;
     QDate m_displayedMonth;
+    QDate m_current;
+    bool m_onlyThisMonth = false;
 };
 
 } // namespace calendar

@@ -1,0 +1,113 @@
+#include "calendar/datefolddispatch.h"
+
+namespace calendar {
+
+using automation::MemberKind;
+namespace dispid = automation::dispid;
+
+const automation::DispatchTable &datefoldDispatchTable()
+{
+    static const automation::DispatchTable table = {
+        // Properties of the calendar.
+        {1, "DayFillColorA", MemberKind::Property},
+        {2, "DayFillColorB", MemberKind::Property},
+        {3, "DayFormat", MemberKind::Property},
+        {4, "GridColorBR", MemberKind::Property},
+        {5, "GridColorTL", MemberKind::Property},
+        {6, "GridFillPattern", MemberKind::Property},
+        {7, "GridLine", MemberKind::Property},
+        {8, "GridSpace", MemberKind::Property},
+        {9, "SpecialHolidayColor", MemberKind::Property},
+        {10, "InitialDate", MemberKind::Property},
+        {11, "MonthFormat", MemberKind::Property},
+        {12, "SaturdayColor", MemberKind::Property},
+        {13, "SundayColor", MemberKind::Property},
+        {14, "WeekFormat", MemberKind::Property},
+        {15, "WeekdayColor", MemberKind::Property},
+        {16, "YearFormat", MemberKind::Property},
+        {17, "OnlyThisMonth", MemberKind::Property},
+        {18, "ShowYearMonth", MemberKind::Property},
+        {19, "DatePosition", MemberKind::Property},
+        {20, "NumberFont", MemberKind::Property},
+        {21, "Picture", MemberKind::Property},
+        {22, "WeekFont", MemberKind::Property},
+        {23, "AutumnalEquinox", MemberKind::Property},
+        {24, "VernalEquinox", MemberKind::Property},
+        {25, "MemoFont", MemberKind::Property},
+        {26, "PictureLayout", MemberKind::Property},
+        {57, "ShowCursor", MemberKind::Property},
+        {58, "ShowToolTip", MemberKind::Property},
+        {68, "TodayTextColor", MemberKind::Property},
+        {69, "TodayBackColor", MemberKind::Property},
+        {70, "EnableTodayColor", MemberKind::Property},
+        // Stock properties.
+        {dispid::Appearance, "Appearance", MemberKind::Property},
+        {dispid::BackColor, "BackColor", MemberKind::Property},
+        {dispid::BorderStyle, "BorderStyle", MemberKind::Property},
+        {dispid::Caption, "Caption", MemberKind::Property},
+        {dispid::Enabled, "Enabled", MemberKind::Property},
+        {dispid::ForeColor, "ForeColor", MemberKind::Property},
+        {dispid::Font, "Font", MemberKind::Property},
+        // Holidays.
+        {27, "EnumHolidayParam", MemberKind::Method},
+        {28, "IsHoliday", MemberKind::Method},
+        {29, "SetHolidayParam", MemberKind::Method},
+        {30, "EnumHoliday", MemberKind::Method},
+        {31, "ClearHoliday", MemberKind::Method},
+        {32, "ClearAllHoliday", MemberKind::Method},
+        {33, "GetHolidayName", MemberKind::Method},
+        {34, "GetHolidayParam", MemberKind::Method},
+        {35, "IsLegalHoliday", MemberKind::Method},
+        {36, "IsSpecialHoliday", MemberKind::Method},
+        {37, "SetHoliday", MemberKind::Method},
+        {44, "IsVernalEquinoxDay", MemberKind::Method},
+        {45, "IsAutumnalEquinoxDay", MemberKind::Method},
+        {46, "GetVernalEquinoxDay", MemberKind::Method},
+        {47, "GetAutumnalEquinoxDay", MemberKind::Method},
+        {48, "IsFurikae", MemberKind::Method},
+        {50, "IsKokuminKyujitu", MemberKind::Method},
+        {51, "IsLeapYear", MemberKind::Method},
+        {52, "ClearAllSpecialHoliday", MemberKind::Method},
+        {53, "ClearAllLegalHoliday", MemberKind::Method},
+        {59, "SetHolidayParam2", MemberKind::Method},
+        {60, "EnumHolidayParam2", MemberKind::Method},
+        {61, "GetHolidayParam2", MemberKind::Method},
+        {62, "GetHolidayName2", MemberKind::Method},
+        {63, "EnumHolidayV", MemberKind::Method},
+        {64, "EnumHolidayParam2V", MemberKind::Method},
+        {66, "GetHolidayParam2V", MemberKind::Method},
+        {67, "GetHolidayName2V", MemberKind::Method},
+        {AddHolidayLawsId, "AddHolidayLaws", MemberKind::Method},
+        // Day memos.
+        {38, "SetDayMemo", MemberKind::Method},
+        {39, "GetDayMemo", MemberKind::Method},
+        {40, "LoadDayMemo", MemberKind::Method},
+        {41, "SaveDayMemo", MemberKind::Method},
+        {42, "ClearDayMemo", MemberKind::Method},
+        {43, "ClearAllDayMemo", MemberKind::Method},
+        {54, "FindDayMemo", MemberKind::Method},
+        {65, "GetDayMemoV", MemberKind::Method},
+        // Calendar methods.
+        {49, "GoToday", MemberKind::Method},
+        {55, "OffsetDatePosition", MemberKind::Method},
+        {56, "HitTest", MemberKind::Method},
+        {dispid::AboutBox, "AboutBox", MemberKind::Method},
+        // Events.
+        {1, "DateClick", MemberKind::Event},
+        {2, "MonthClick", MemberKind::Event},
+        {3, "YearClick", MemberKind::Event},
+        {4, "NewYear", MemberKind::Event},
+        {5, "NewMonth", MemberKind::Event},
+        {dispid::MouseDown, "MouseDown", MemberKind::Event},
+        {dispid::MouseMove, "MouseMove", MemberKind::Event},
+        {dispid::MouseUp, "MouseUp", MemberKind::Event},
+        {dispid::Click, "Click", MemberKind::Event},
+        {dispid::KeyDown, "KeyDown", MemberKind::Event},
+        {dispid::KeyPress, "KeyPress", MemberKind::Event},
+        {dispid::KeyUp, "KeyUp", MemberKind::Event},
+        {dispid::DblClick, "DblClick", MemberKind::Event},
+    };
+    return table;
+}
+
+} // namespace calendar
