@@ -70,6 +70,7 @@ void FrmCal::buildForm()
 #endif
     Taglink1 = new Taglink(this);
     Taglink1->setObjectName(QStringLiteral("Taglink1"));
+    Taglink1->setFixedSize(32, 32);
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
