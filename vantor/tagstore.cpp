@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -60,10 +61,11 @@ bool isCp932LeadByte(uchar b)
 QString shortestNumber(double v)
 {
     // A value that came from a single-precision float reads best in that precision.
+    char buf[64];
     const float f = float(v);
-    if (std::isfinite(v) && double(f) == v)
-        return QString::number(f, 'g', QLocale::FloatingPointShortest);
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    const auto r = std::isfinite(v) && double(f) == v ? std::to_chars(buf, buf + sizeof buf, f)
+                                                     : std::to_chars(buf, buf + sizeof buf, v);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
 } // namespace

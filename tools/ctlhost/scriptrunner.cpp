@@ -7,10 +7,12 @@
 #include "automation/eventrelay.h"
 #include "automation/variantconventions.h"
 #include "platform/clock.h"
+#include "platform/programfolder.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QPixmap>
+#include <QProcess>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -211,6 +213,36 @@ bool ScriptRunner::runLine(const QString &rawLine)
             return true;
         }
         m_answers[words.at(1).text.toLower()][words.at(2).text.toInt()] = parseValue(words.at(3).text, words.at(3).quoted);
+        return true;
+    }
+
+    if (cmd == QLatin1String("run")) {
+        // run <program> [args...]: a program beside ctlhost (for example
+        // vantorctl), its output printed line by line, so that a script can
+        // show what a control did outside the host.
+        if (words.size() < 2) {
+            error(QStringLiteral("run needs a program"));
+            return true;
+        }
+        QStringList programArgs;
+        for (int i = 2; i < words.size(); ++i)
+            programArgs << words.at(i).text;
+        QProcess process;
+        process.start(platform::siblingProgram(words.at(1).text), programArgs);
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished(1000);
+            error(QStringLiteral("run %1: %2").arg(words.at(1).text, process.errorString()));
+            return true;
+        }
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &l : lines)
+            print(l);
+        if (process.exitCode() != 0)
+            error(QStringLiteral("run %1: exit code %2 %3")
+                      .arg(words.at(1).text)
+                      .arg(process.exitCode())
+                      .arg(QString::fromUtf8(process.readAllStandardError()).trimmed()));
         return true;
     }
 

@@ -1,0 +1,380 @@
+#include "countingapi.h"
+#include "../vantor/vantorprocess.h"
+
+#include "taglink/diagnosticlog.h"
+#include "taglink/taglinkmodel.h"
+#include "taglink/vantorlibrary.h"
+
+#include "automation/propertybag.h"
+#include "platform/textcodec.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using taglink::TaglinkModel;
+
+namespace {
+
+const QByteArray Tags = "name,type,value,comment\n"
+                        "AC1,number,1,空調1\n"
+                        "AC2,number,2.5,\n"
+                        "MSG,text,hello,\n";
+
+class TaglinkModelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(vantor.start());
+        taglink::DiagnosticLog::forgetSettings();
+        ASSERT_TRUE(taglink::VantorLibrary::instance()->isAvailable())
+            << taglink::VantorLibrary::instance()->loadError().toStdString();
+        api = std::make_shared<CountingApi>(taglink::VantorLibrary::instance());
+        model.setApi(api);
+    }
+
+    // Runs the event loop until the journal has n lines (writes are synchronous,
+    // so this only guards against a slow file system).
+    QStringList journal() { return vantor.journal(); }
+
+    VantorProcess vantor{Tags};
+    std::shared_ptr<CountingApi> api;
+    TaglinkModel model;
+};
+
+} // namespace
+
+TEST_F(TaglinkModelTest, OpenWithAnEmptyListFailsWithoutTouchingTheProduct)
+{
+    EXPECT_FALSE(model.Open());
+    EXPECT_FALSE(model.isActive());
+    EXPECT_EQ(api->count("start"), 0);
+    model.setActive(true);
+    EXPECT_FALSE(model.isActive());
+}
+
+TEST_F(TaglinkModelTest, OpenReadsEveryTagMarksItChangedAndRaisesOneEvent)
+{
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE\r\nMSG$VALUE\r\nGONE$VALUE\r\n"));
+    EXPECT_EQ(model.tagCount(), 4);
+    ASSERT_TRUE(model.Open());
+    EXPECT_TRUE(model.isActive());
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(api->count("read"), 1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(model.PLCTagChangeFlag(i)) << i;
+
+    EXPECT_EQ(model.PLCTagValue(QVariant::fromValue<qint16>(0)), QVariant(1.0));
+    EXPECT_FALSE(model.PLCTagChangeFlag(0)) << "reading clears the changed flag";
+    EXPECT_TRUE(model.PLCTagChangeFlag(1));
+    EXPECT_EQ(model.PLCTagValue(QStringLiteral("AC2$VALUE")), QVariant(2.5));
+    EXPECT_EQ(model.PLCTagValue(2), QVariant(QStringLiteral("hello")));
+
+    EXPECT_LT(model.tagId(3), 0) << "a tag the product does not know";
+    const QVariant gone = model.PLCTagValue(QStringLiteral("GONE$VALUE"));
+    EXPECT_TRUE(std::isinf(gone.toDouble()) && gone.toDouble() > 0) << "not readable: positive infinity";
+
+    EXPECT_FALSE(model.PLCTagValue(QStringLiteral("ac1$VALUE")).isValid()) << "names compare exactly";
+    EXPECT_FALSE(model.PLCTagValue(4).isValid()) << "beyond the count";
+    EXPECT_FALSE(model.PLCTagValue(1.0).isValid()) << "a float is no index";
+}
+
+TEST_F(TaglinkModelTest, ASecondOpenRaisesTheEventAgainWithoutReading)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+    ASSERT_TRUE(model.Open());
+    ASSERT_TRUE(model.Open());
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(api->count("read"), 1);
+    EXPECT_EQ(api->count("start"), 1);
+    model.Close();
+    EXPECT_EQ(api->count("stop"), 1);
+    EXPECT_EQ(api->count("unsubscribe"), 1);
+    EXPECT_EQ(api->count("alarmUnsubscribe"), 1);
+    EXPECT_FALSE(model.PLCTagValue(0).isValid()) << "no values while closed";
+}
+
+TEST_F(TaglinkModelTest, DirectWritesAreJournaledAndUpdateTheCache)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nMSG$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.ResetAllPLCTagChangeFlag();
+    model.setPLCTagValue(QStringLiteral("AC1$VALUE"), QVariant::fromValue(float(26.5)));
+    model.setPLCTagValue(1, QStringLiteral("停止中です。ありがとう"));
+    EXPECT_EQ(model.PLCTagChangeFlag(0), true);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(26.5));
+    EXPECT_EQ(model.PLCTagValue(1), QVariant(QStringLiteral("停止中です。あり"))) << "16 bytes of CP932";
+
+    model.setPLCTagValue(0, QStringLiteral(" 12.25 "));
+    model.setPLCTagValue(0, QStringLiteral("abc"));                  // not a number: refused
+    model.setPLCTagValue(0, QVariant(true));                         // not a number type: refused
+    model.setPLCTagValue(1, QVariant(5));                            // a text tag takes texts only
+    model.setPLCTagValue(QStringLiteral("NOT$VALUE"), QVariant(1.0)); // not in the list
+    EXPECT_EQ(api->count("write"), 3);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(12.25));
+
+    const QStringList lines = journal();
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.at(0).endsWith(QStringLiteral(",AC1,26.5"))) << lines.at(0).toStdString();
+    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",MSG,停止中です。あり"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(2).endsWith(QStringLiteral(",AC1,12.25")));
+}
+
+TEST_F(TaglinkModelTest, WritesToTagsTheProductDoesNotKnowAreDropped)
+{
+    model.setTagList(QStringLiteral("GONE$VALUE\r\nAC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QVariant(1.0));
+    EXPECT_EQ(api->count("write"), 0);
+    EXPECT_TRUE(journal().isEmpty());
+}
+
+TEST_F(TaglinkModelTest, The128thBufferedWriteFlushesAndAnEmptyFlushCallsNothing)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nMSG$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.setBufferedWriteMode(true);
+    for (int i = 0; i < 127; ++i)
+        model.setPLCTagValue(i % 2, i % 2 ? QVariant(QStringLiteral("t%1").arg(i)) : QVariant(double(i)));
+    EXPECT_EQ(api->count("write"), 0);
+    EXPECT_EQ(model.pendingWrites(), 127);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(1.0)) << "buffered writes leave the cache alone";
+    model.setPLCTagValue(1, QStringLiteral("last"));
+    EXPECT_EQ(api->count("write"), 1);
+    EXPECT_EQ(api->lastWriteCount, 128);
+    EXPECT_EQ(model.pendingWrites(), 0);
+    model.FlushWriteBuffer();
+    EXPECT_EQ(api->count("write"), 1);
+
+    const QStringList lines = journal();
+    ASSERT_EQ(lines.size(), 128);
+    EXPECT_TRUE(lines.at(126).endsWith(QStringLiteral(",AC1,126")));
+    EXPECT_TRUE(lines.at(127).endsWith(QStringLiteral(",MSG,last")));
+}
+
+TEST_F(TaglinkModelTest, BufferedWritesMadeBeforeACloseGoOutWithTheNextFlush)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    model.setBufferedWriteMode(true);
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QVariant(5.0));
+    model.Close();
+    model.FlushWriteBuffer();
+    EXPECT_EQ(api->count("write"), 0) << "no link, nothing sent and nothing lost";
+    ASSERT_TRUE(model.Open());
+    model.setBufferedWriteMode(false); // leaving the mode flushes
+    EXPECT_EQ(api->count("write"), 1);
+    ASSERT_EQ(journal().size(), 1);
+    EXPECT_TRUE(journal().at(0).endsWith(QStringLiteral(",AC1,5")));
+}
+
+TEST_F(TaglinkModelTest, AChangeByAnotherClientArrivesAsAnEvent)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE\r\nMSG$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.ResetAllPLCTagChangeFlag();
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+    vantor.ctl({"write", "AC2", "9.75"});
+    ASSERT_TRUE(changes.wait(3000));
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_FALSE(model.PLCTagChangeFlag(0));
+    EXPECT_TRUE(model.PLCTagChangeFlag(1));
+    EXPECT_EQ(model.PLCTagValue(1), QVariant(9.75));
+
+    vantor.ctl({"write", "MSG", "運転"});
+    ASSERT_TRUE(changes.wait(3000));
+    EXPECT_EQ(model.PLCTagValue(2), QVariant(QStringLiteral("運転")));
+
+    // With events off, the value and flag still change but nothing is raised.
+    model.DisableAllPLCTagChangeEvnet();
+    EXPECT_FALSE(model.EnablePLCTagChangeEvent(1));
+    changes.clear();
+    vantor.ctl({"write", "AC2", "1"});
+    EXPECT_FALSE(changes.wait(300));
+    EXPECT_TRUE(model.PLCTagChangeFlag(1));
+    EXPECT_EQ(model.PLCTagValue(1), QVariant(1.0));
+}
+
+TEST_F(TaglinkModelTest, NotificationsOfAnEarlierSubscriptionAreIgnored)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    ASSERT_NE(api->notifyRoutine, nullptr);
+    const int32_t oldGeneration = api->subscribedGeneration;
+    model.Close();
+    ASSERT_TRUE(model.Open());
+    EXPECT_EQ(api->subscribedGeneration, oldGeneration + 1);
+    model.ResetAllPLCTagChangeFlag();
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+
+    auto notify = [&](int32_t generation, double v) {
+        QByteArray item(4, '\0');
+        item.append(reinterpret_cast<const char *>(&v), 8);
+        api->notifyRoutine(api->notifyControl, generation, 1, item.constData());
+    };
+    notify(oldGeneration, 77);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(1.0));
+    notify(oldGeneration + 1, 77);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(77.0));
+    notify(oldGeneration + 1, 77);
+    EXPECT_EQ(changes.count(), 1) << "an unchanged value raises nothing";
+}
+
+TEST_F(TaglinkModelTest, DiagnosticFilesListTheTagsOncePerOpening)
+{
+    testsupport::writeAll(vantor.file("Vantor.ini"),
+                          "[TAGLINK]\r\nDEBUG_LOG=debug.log\r\nINVALID_TAG_LOG=" + vantor.file("invalid.log").toUtf8() +
+                              "\r\n");
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nGONE$VALUE"));
+    ASSERT_TRUE(model.Open());
+    const QString id = QStringLiteral("%1").arg(uint(model.tagId(0)), 8, 16, QLatin1Char('0'));
+    const QByteArray expectedDebug = "Start Debug Tag List\n\"AC1$VALUE\", " + id.toLatin1() +
+                                     " \n\"GONE$VALUE\", ffffffff \nend Debug TAG\n";
+    EXPECT_EQ(testsupport::readAll(vantor.file("debug.log")), expectedDebug);
+    EXPECT_EQ(testsupport::readAll(vantor.file("invalid.log")),
+              "Invalid TAG\nGONE$VALUE\n" + platform::toCp932(QStringLiteral("End Invalid\u3000TAG\n")));
+
+    // The keys were read once: a changed ini file is not read again.
+    testsupport::writeAll(vantor.file("Vantor.ini"), "[TAGLINK]\r\nDEBUG_LOG=other.log\r\n");
+    model.Close();
+    ASSERT_TRUE(model.Open());
+    EXPECT_EQ(testsupport::readAll(vantor.file("debug.log")), expectedDebug + expectedDebug);
+    EXPECT_FALSE(QFile::exists(vantor.file("other.log")));
+}
+
+TEST_F(TaglinkModelTest, ARestartedProductIsReachedAgainAndNothingCrashesMeanwhile)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QVariant(3.0));
+    vantor.stop();
+    model.setPLCTagValue(0, QVariant(4.0)); // fails quietly
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(3.0));
+    model.Close();
+    EXPECT_FALSE(model.Open()) << "no product";
+    EXPECT_FALSE(model.isActive());
+
+    ASSERT_TRUE(vantor.start());
+    ASSERT_TRUE(model.Open());
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(3.0)) << "the product kept its value";
+    model.setPLCTagValue(0, QVariant(6.0));
+    model.Close();
+    EXPECT_EQ(vantor.ctl({"read", "AC1"}), QStringLiteral("AC1 = 6\n"));
+}
+
+TEST_F(TaglinkModelTest, ChangingLinkPropertiesClosesTheLink)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    for (const auto &change : std::initializer_list<std::function<void()>>{
+             [&] { model.setLoginId(2); }, [&] { model.setLoginPassword(QStringLiteral("pw")); },
+             [&] { model.setPLCTagName(0, QStringLiteral("AC1$VALUE")); },
+             [&] { model.setTagList(QStringLiteral("AC1$VALUE")); }}) {
+        ASSERT_TRUE(model.Open());
+        change();
+        EXPECT_FALSE(model.isActive());
+        EXPECT_FALSE(model.isOpened());
+    }
+    EXPECT_EQ(api->count("start"), api->count("stop"));
+}
+
+TEST_F(TaglinkModelTest, TimerTicksAndAlarmsBecomeEvents)
+{
+    QSignalSpy ticks(&model, &TaglinkModel::Timer);
+    model.setTimerInterval(-5);
+    EXPECT_EQ(model.timerInterval(), 0);
+    model.setTimerEnabled(true);
+    EXPECT_EQ(api->count("timerStart"), 0) << "no interval, no timer";
+    model.setTimerEnabled(false);
+    model.setTimerInterval(20);
+    model.setTimerEnabled(true);
+    EXPECT_TRUE(model.timerEnabled());
+    ASSERT_TRUE(ticks.wait(2000));
+    model.setTimerEnabled(false);
+    EXPECT_EQ(api->count("timerStop"), 1);
+    ticks.clear();
+    EXPECT_FALSE(ticks.wait(100));
+
+    QSignalSpy alarms(&model, &TaglinkModel::Alarm);
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    vantor.ctl({"alarm", "high temperature"});
+    EXPECT_TRUE(alarms.wait(3000));
+    model.Close();
+    alarms.clear();
+    vantor.ctl({"alarm", "again"});
+    EXPECT_FALSE(alarms.wait(200)) << "no alarms after Close";
+}
+
+TEST_F(TaglinkModelTest, PropertiesPersistUnderTheirNamesAndAStoredActiveOpens)
+{
+    model.setLoginId(3);
+    model.setLoginPassword(QStringLiteral("secret"));
+    model.setBufferedWriteMode(true);
+    model.setTimerInterval(500);
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE"));
+    ASSERT_TRUE(model.Open());
+    automation::PropertyBag bag;
+    model.saveProperties(bag);
+    EXPECT_EQ(bag.names(), (QStringList{"LOGINID", "LOGINPASSWORD", "ACTIVE", "BUFFEREDWIREMODE", "TIMERENABLED",
+                                        "TIMERINTERVAL", "TAGLIST"}));
+    model.Close();
+
+    TaglinkModel other;
+    other.setApi(api);
+    QSignalSpy changes(&other, &TaglinkModel::PLCTagChange);
+    ASSERT_TRUE(other.loadProperties(bag));
+    EXPECT_EQ(other.loginId(), 3);
+    EXPECT_EQ(other.loginPassword(), QStringLiteral("secret"));
+    EXPECT_TRUE(other.bufferedWriteMode());
+    EXPECT_EQ(other.timerInterval(), 500);
+    EXPECT_EQ(other.tagCount(), 2);
+    EXPECT_TRUE(other.isActive());
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST_F(TaglinkModelTest, TagSelectDialogSetsTheListWhenConfirmed)
+{
+    model.setTagList(QStringLiteral("OLD"));
+    auto answer = [](bool confirm) {
+        QTimer::singleShot(50, [confirm] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            auto *list = dialog->findChild<QListWidget *>(QStringLiteral("tagList"));
+            ASSERT_NE(list, nullptr);
+            ASSERT_EQ(list->count(), 3);
+            list->item(0)->setCheckState(Qt::Checked);
+            list->item(2)->setCheckState(Qt::Checked);
+            QMetaObject::invokeMethod(dialog, confirm ? "accept" : "reject");
+        });
+    };
+    answer(false);
+    EXPECT_FALSE(model.TagSelectDialog());
+    EXPECT_EQ(model.tagList(), QStringLiteral("OLD"));
+    answer(true);
+    EXPECT_TRUE(model.TagSelectDialog());
+    EXPECT_EQ(model.tagList(), QStringLiteral("AC1$VALUE\r\nMSG$VALUE"));
+    EXPECT_EQ(api->count("start"), api->count("stop"));
+}
+
+TEST_F(TaglinkModelTest, DesignModeNeverReachesTheProduct)
+{
+    model.setDesignMode(true);
+    EXPECT_TRUE(model.Open()) << "even without tags";
+    EXPECT_TRUE(model.isActive());
+    model.setPLCTagName(0, QStringLiteral("AC1$VALUE"));
+    model.Open();
+    model.setPLCTagValue(0, QVariant(1.0));
+    model.Close();
+    EXPECT_TRUE(api->calls.isEmpty());
+}
