@@ -1,5 +1,6 @@
 #include "calendar/datefold.h"
 
+#include "calendar/dateformat.h"
 #include "calendar/datefolddispatch.h"
 #include "calendar/datefoldpropertypages.h"
 #include "calendar/monthgrid.h"
@@ -77,14 +78,13 @@ CalendarLayout Datefold::layout() const
 {
     const QFontMetrics captionMetrics(m_p.Font);
     const QFontMetrics weekMetrics(m_p.WeekFont);
-    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     const QDate month = m_model->displayedMonth();
     CalendarLayoutInput in;
     in.size = size();
     in.showYearMonth = m_p.ShowYearMonth;
     in.yearMonthHeight = captionMetrics.height() + 4;
-    in.yearTextWidth = captionMetrics.horizontalAdvance(japanese.toString(month, m_p.YearFormat));
-    in.monthTextWidth = captionMetrics.horizontalAdvance(japanese.toString(month, m_p.MonthFormat));
+    in.yearTextWidth = captionMetrics.horizontalAdvance(formatDatePicture(month, m_p.YearFormat));
+    in.monthTextWidth = captionMetrics.horizontalAdvance(formatDatePicture(month, m_p.MonthFormat));
     in.headingHeight = weekMetrics.height() + 2;
     in.hasCaption = !m_p.Caption.isEmpty();
     in.captionHeight = captionMetrics.height() + 4;
@@ -197,7 +197,7 @@ bool Datefold::event(QEvent *event)
         QString tip;
         if (m_p.ShowToolTip && HitTest(help->pos().x(), help->pos().y(), date) == DfdHitDay) {
             const QDate day = oleDateDay(date);
-            QStringList lines{QLocale(QLocale::Japanese, QLocale::Japan).toString(day, QStringLiteral("yyyy/M/d (ddd)"))};
+            QStringList lines{formatDatePicture(day, QStringLiteral("yyyy/M/d (ddd)"))};
             const QString holiday = m_model->holidays().holidayName(day);
             if (!holiday.isEmpty())
                 lines << holiday;

@@ -2,6 +2,7 @@
 // screen and the pictures of tests.
 #include "calendar/datefold.h"
 
+#include "calendar/dateformat.h"
 #include "calendar/daycolor.h"
 #include "calendar/monthgrid.h"
 #include "calendar/oledate.h"
@@ -47,7 +48,6 @@ void Datefold::render(QPainter &painter) const
 {
     const QPalette pal = palette();
     auto color = [&](quint32 c) { return fromOleColor(c, pal); };
-    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     const CalendarLayout geometry = layout();
     const QDate month = m_model->displayedMonth();
     const QDate today = platform::clock::today();
@@ -61,8 +61,8 @@ void Datefold::render(QPainter &painter) const
     if (m_p.ShowYearMonth) {
         painter.setFont(m_p.Font);
         painter.setPen(color(m_p.ForeColor));
-        painter.drawText(geometry.yearRect(), Qt::AlignRight | Qt::AlignVCenter, japanese.toString(month, m_p.YearFormat));
-        painter.drawText(geometry.monthRect(), Qt::AlignLeft | Qt::AlignVCenter, japanese.toString(month, m_p.MonthFormat));
+        painter.drawText(geometry.yearRect(), Qt::AlignRight | Qt::AlignVCenter, formatDatePicture(month, m_p.YearFormat));
+        painter.drawText(geometry.monthRect(), Qt::AlignLeft | Qt::AlignVCenter, formatDatePicture(month, m_p.MonthFormat));
     }
 
     // Weekday headings, Sunday first.
@@ -71,7 +71,7 @@ void Datefold::render(QPainter &painter) const
     for (int c = 0; c < monthgrid::Columns; ++c) {
         const QColor pen = c == 0 ? color(m_p.SundayColor) : c == 6 ? color(m_p.SaturdayColor) : color(m_p.WeekdayColor);
         painter.setPen(pen);
-        painter.drawText(geometry.headingRect(c), Qt::AlignCenter, japanese.toString(firstCell.addDays(c), m_p.WeekFormat));
+        painter.drawText(geometry.headingRect(c), Qt::AlignCenter, formatDatePicture(firstCell.addDays(c), m_p.WeekFormat));
     }
 
     // Day cells.
@@ -131,7 +131,7 @@ void Datefold::render(QPainter &painter) const
             painter.setFont(m_p.NumberFont);
             painter.setPen(numberColor);
             painter.drawText(numberRect, (memo ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter),
-                             japanese.toString(day, m_p.DayFormat));
+                             formatDatePicture(day, m_p.DayFormat));
 
             if (memo) {
                 const QRect memoRect(inner.left(), numberRect.bottom() + 1, inner.width(),
