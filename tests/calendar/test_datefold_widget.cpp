@@ -1,15 +1,20 @@
 // The calendar widget with real mouse and key input (offscreen), its drawing
 // and its persisted properties.
 #include "calendar/datefold.h"
+#include "calendar/datefoldpropertypages.h"
 #include "calendar/monthgrid.h"
 #include "calendar/oledate.h"
 #include "platform/clock.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -249,4 +254,32 @@ TEST_F(DatefoldWidget, MonthWithHolidaysAndSpecialDaysScreenshot)
     EXPECT_GT(pixelsOf(image, QDate(2026, 5, 14), QColor(192, 255, 192)), 50);
     EXPECT_GT(pixelsOf(image, QDate(2026, 5, 21), QColor(192, 224, 255)), 50);
     EXPECT_GT(pixelsOf(image, QDate(2026, 5, 27), QColor(255, 192, 224)), 50);
+}
+
+TEST_F(DatefoldWidget, PropertyPagesWriteTheControl)
+{
+    DatefoldPropertyPages pages(control.get());
+    pages.resize(380, 620);
+    pages.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pages));
+    auto *year = pages.findChild<QLineEdit *>(QStringLiteral("YearFormat"));
+    auto *only = pages.findChild<QCheckBox *>(QStringLiteral("OnlyThisMonth"));
+    auto *space = pages.findChild<QSpinBox *>(QStringLiteral("GridSpace"));
+    ASSERT_TRUE(year && only && space);
+    EXPECT_EQ(year->text(), QStringLiteral("yyyy  -  "));
+    year->setText(QStringLiteral("yyyy  年"));
+    only->setChecked(true);
+    space->setValue(4);
+    // Nothing reaches the control before OK or 適用.
+    EXPECT_EQ(control->YearFormat(), QStringLiteral("yyyy  -  "));
+
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(pages.grab().save(folder + QStringLiteral("/datefold_pages.png")));
+
+    pages.apply();
+    EXPECT_EQ(control->YearFormat(), QStringLiteral("yyyy  年"));
+    EXPECT_TRUE(control->model().OnlyThisMonth());
+    EXPECT_EQ(control->GridSpace(), 4);
+    EXPECT_EQ(pages.tabs()->count(), 3);
 }
