@@ -9,7 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <unistd.h>
+#include <csignal>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,30 @@ using namespace calendar;
 namespace {
 
 double ole(int y, int m, int d) { return toOleDate(QDate(y, m, d)); }
+
+// Lowers the largest file size this process may write, so that a write fails
+// even for root; restores it afterwards.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 } // namespace
 
@@ -177,20 +202,18 @@ TEST(DayMemoFile, EmptyTableWritesEmptyFileAndFailedSaveKeepsOldFile)
     EXPECT_TRUE(reader.LoadDayMemo(path));
     EXPECT_TRUE(reader.memos().isEmpty());
 
-    // A save that cannot finish (the folder is read-only) reports false and
-    // leaves the previous file as it was.
+    // A save that cannot finish (the disk takes no more than 64 bytes; this
+    // holds for root too) reports false and leaves the previous file as it was.
     m.SetDayMemo(ole(2024, 1, 5), QStringLiteral("特日１"), 0xff, NoColor);
     ASSERT_TRUE(m.SaveDayMemo(path));
     const QByteArray before = testsupport::readAll(path);
-    m.SetDayMemo(ole(2024, 1, 6), QStringLiteral("特日２"), 0xff, NoColor);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool saved = m.SaveDayMemo(path);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (::geteuid() != 0) { // root writes anyway
-        EXPECT_FALSE(saved);
+    for (int day = 1; day <= 28; ++day)
+        m.SetDayMemo(ole(2024, 2, day), QStringLiteral("特日２"), 0xff, NoColor);
+    {
+        FileSizeLimit limit(64);
+        EXPECT_FALSE(m.SaveDayMemo(path));
     }
-    if (!saved) {
-        EXPECT_EQ(testsupport::readAll(path), before);
-    }
+    EXPECT_EQ(testsupport::readAll(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("dayinfor.csv")});
     EXPECT_FALSE(m.SaveDayMemo(dir.filePath(QStringLiteral("no/such/folder/dayinfor.csv"))));
 }
