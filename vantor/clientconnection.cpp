@@ -54,6 +54,16 @@ bool ClientConnection::isOpen() const
     return m_socket && m_socket->state() == QLocalSocket::ConnectedState;
 }
 
+bool ClientConnection::checkAlive()
+{
+    if (!isOpen())
+        return false;
+    // A poll that finds the peer closed moves the socket to unconnected.
+    m_socket->waitForReadyRead(0);
+    readAvailable();
+    return isOpen();
+}
+
 bool ClientConnection::request(quint8 op, const QVariantList &args, QVariantList *results, int timeoutMs)
 {
     if (!isOpen())
@@ -86,6 +96,17 @@ bool ClientConnection::request(quint8 op, const QVariantList &args, QVariantList
             && m_socket->bytesAvailable() == 0)
             return false;
     }
+}
+
+bool ClientConnection::post(quint8 op, const QVariantList &args)
+{
+    if (!isOpen())
+        return false;
+    const QByteArray frame = protocol::encode({op, 0, args});
+    if (m_socket->write(frame) != frame.size())
+        return false;
+    m_socket->flush();
+    return isOpen();
 }
 
 void ClientConnection::readAvailable()

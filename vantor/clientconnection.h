@@ -26,11 +26,16 @@ public:
     bool open(const QString &folder, const QString &clientName, int timeoutMs = 1000);
     void close();
     bool isOpen() const;
+    // Looks, without waiting, whether the server has gone meanwhile.
+    bool checkAlive();
 
     // Sends a request and waits for its reply.  False when the server is not
     // reachable, does not answer in time or answers with a failure status;
     // *results gets the reply's values after the status.
     bool request(quint8 op, const QVariantList &args, QVariantList *results = nullptr, int timeoutMs = 2000);
+
+    // Sends a request that gets no reply; false when it could not be sent.
+    bool post(quint8 op, const QVariantList &args);
 
 signals:
     void pushed(const vantor::protocol::Message &message);

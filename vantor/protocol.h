@@ -8,15 +8,16 @@
 // frame is a 32-bit big-endian length followed by a QDataStream of the
 // operation code, a sequence number and a list of variant arguments.  Replies
 // carry the sequence number of their request; pushes (notifications, alarms)
-// carry sequence number 0.
+// carry sequence number 0.  A request sent with sequence number 0 gets no
+// reply (subscriptions and their ends, whose results the client chooses).
 namespace vantor::protocol {
 
 enum Op : quint8 {
     Hello = 1,          // client name                          -> (nothing)
     Resolve = 2,        // [names]                              -> [ids], [types]
-    Subscribe = 3,      // generation, [ids]                    -> subscription id
+    Subscribe = 3,      // subscription id, generation, [ids]   -> (nothing)
     Unsubscribe = 4,    // subscription id                      -> (nothing)
-    AlarmSubscribe = 5, //                                      -> alarm subscription id
+    AlarmSubscribe = 5, // alarm subscription id                -> (nothing)
     AlarmUnsubscribe = 6, // alarm subscription id              -> (nothing)
     Read = 7,           // [ids]                                -> [status], [value bytes]
     Write = 8,          // writer's time text, [ids], [values]  -> rejected item count

@@ -137,7 +137,8 @@ void TagServer::readFrom(QLocalSocket *socket)
         qint32 status = protocol::Ok;
         QVariantList results = handle(*c, m, &status);
         results.prepend(status);
-        send(socket, {protocol::Reply, m.seq, results});
+        if (m.seq != 0)
+            send(socket, {protocol::Reply, m.seq, results});
         if (!m_connections.contains(socket))
             return;
     }
@@ -165,25 +166,24 @@ QVariantList TagServer::handle(Connection &c, const protocol::Message &m, qint32
         return {ids, types};
     }
     case Subscribe: {
+        // The client names its subscriptions, so that subscribing needs no reply.
         Subscription s;
-        s.generation = a.value(0).toInt();
-        const QList<qint32> ids = toInts(a.value(1));
+        const qint32 id = a.value(0).toInt();
+        s.generation = a.value(1).toInt();
+        const QList<qint32> ids = toInts(a.value(2));
         for (int i = 0; i < ids.size(); ++i) {
             if (m_store.isValidId(ids.at(i)))
                 s.indexesById[ids.at(i)].append(i);
         }
-        const qint32 id = m_nextSubscription++;
         c.subscriptions.insert(id, s);
-        return {id};
+        return {};
     }
     case Unsubscribe:
         c.subscriptions.remove(a.value(0).toInt());
         return {};
-    case AlarmSubscribe: {
-        const qint32 id = m_nextSubscription++;
-        c.alarmSubscriptions.insert(id);
-        return {id};
-    }
+    case AlarmSubscribe:
+        c.alarmSubscriptions.insert(a.value(0).toInt());
+        return {};
     case AlarmUnsubscribe:
         c.alarmSubscriptions.remove(a.value(0).toInt());
         return {};

@@ -65,7 +65,6 @@ private:
     TagStore m_store;
     std::unique_ptr<QLocalServer> m_server;
     QHash<QLocalSocket *, Connection *> m_connections;
-    qint32 m_nextSubscription = 1;
     QTimer *m_saveTimer = nullptr;
     bool m_dirty = false;
 };

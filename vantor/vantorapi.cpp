@@ -39,6 +39,13 @@ struct Api
 {
     int starts = 0;
     ClientConnection *connection = nullptr;
+    // Closes the connection a while after the last ApiStop, so that a host
+    // that starts and stops around every write does not connect every time.
+    QTimer *idleClose = nullptr;
+    qint32 nextSubscription = 1;
+    // Names resolved on this connection: ids stay valid while it lasts (a
+    // server that restarts with other tags is a new connection).
+    QHash<QByteArray, std::pair<qint32, quint8>> resolved;
     QHash<qint32, Notifier> subscriptions;
     QHash<qint32, AlarmTarget> alarms;
     QHash<qint32, QPointer<QTimer>> timers;
@@ -90,6 +97,17 @@ QString clientName()
     return name.isEmpty() ? QStringLiteral("client") : name;
 }
 
+constexpr int IdleCloseMs = 2000;
+
+bool reopen()
+{
+    Api &a = api();
+    a.subscriptions.clear();
+    a.alarms.clear();
+    a.resolved.clear();
+    return a.connection->open(vantor::productFolder(), clientName(), 500);
+}
+
 // The connection, opened again when the server went away meanwhile (a
 // restarted server forgets the old subscriptions).
 ClientConnection *link()
@@ -97,13 +115,24 @@ ClientConnection *link()
     Api &a = api();
     if (a.starts <= 0 || !a.connection)
         return nullptr;
-    if (!a.connection->isOpen()) {
-        a.subscriptions.clear();
-        a.alarms.clear();
-        if (!a.connection->open(vantor::productFolder(), clientName(), 500))
-            return nullptr;
-    }
+    if (!a.connection->isOpen() && !reopen())
+        return nullptr;
     return a.connection;
+}
+
+// A request that may be made again on a new connection when the one kept
+// from before turns out to lead to a server that has gone (resolve and read
+// change nothing, so a second try is harmless).
+bool requestOnce(quint8 op, const QVariantList &args, QVariantList *results)
+{
+    ClientConnection *c = link();
+    if (!c)
+        return false;
+    if (c->request(op, args, results))
+        return true;
+    if (c->isOpen() || !reopen())
+        return false;
+    return c->request(op, args, results);
 }
 
 QByteArray nameAt(const void *table, int stride, int index, int offset)
@@ -132,15 +161,19 @@ int32_t ApiStart(void)
     if (!a.connection) {
         a.connection = new ClientConnection;
         QObject::connect(a.connection, &ClientConnection::pushed, a.connection, &deliver);
+        a.idleClose = new QTimer(a.connection);
+        a.idleClose->setSingleShot(true);
+        a.idleClose->setInterval(IdleCloseMs);
+        QObject::connect(a.idleClose, &QTimer::timeout, a.connection, [] {
+            if (api().starts == 0)
+                api().connection->close();
+        });
     }
+    a.idleClose->stop();
     ++a.starts;
-    if (a.starts == 1 || !a.connection->isOpen()) {
-        a.subscriptions.clear();
-        a.alarms.clear();
-        if (!a.connection->open(vantor::productFolder(), clientName(), 1000)) {
-            --a.starts;
-            return 0;
-        }
+    if (!a.connection->checkAlive() && !reopen()) {
+        --a.starts;
+        return 0;
     }
     return 1;
 }
@@ -153,32 +186,40 @@ void ApiStop(void)
     if (--a.starts == 0) {
         a.subscriptions.clear();
         a.alarms.clear();
-        if (a.connection)
-            a.connection->close();
+        if (a.idleClose)
+            a.idleClose->start();
     }
 }
 
 int32_t ApiResolveTags(int32_t count, void *table, int32_t stride, int32_t nameOffset, int32_t idOffset,
                        int32_t typeOffset, int32_t kindOffset)
 {
-    ClientConnection *c = link();
-    if (!c || count < 0 || (count > 0 && !table))
+    if (!link() || count < 0 || (count > 0 && !table))
         return 0;
-    QVariantList names;
-    for (int i = 0; i < count; ++i)
+    Api &a = api();
+    QList<QByteArray> names;
+    QVariantList unknown;
+    for (int i = 0; i < count; ++i) {
         names.append(nameAt(table, stride, i, nameOffset));
-    QVariantList results;
-    if (!c->request(protocol::Resolve, {QVariant(names)}, &results))
-        return 0;
-    const QList<qint32> ids = protocol::toInts(results.value(0));
-    const QList<qint32> types = protocol::toInts(results.value(1));
-    if (ids.size() != count || types.size() != count)
-        return 0;
+        if (!a.resolved.contains(names.last()))
+            unknown.append(names.last());
+    }
+    if (!unknown.isEmpty()) {
+        QVariantList results;
+        if (!requestOnce(protocol::Resolve, {QVariant(unknown)}, &results))
+            return 0;
+        const QList<qint32> ids = protocol::toInts(results.value(0));
+        const QList<qint32> types = protocol::toInts(results.value(1));
+        if (ids.size() != unknown.size() || types.size() != unknown.size())
+            return 0;
+        for (int i = 0; i < unknown.size(); ++i)
+            a.resolved.insert(unknown.at(i).toByteArray(), {ids.at(i), quint8(types.at(i))});
+    }
     for (int i = 0; i < count; ++i) {
         char *record = static_cast<char *>(table) + qsizetype(stride) * i;
-        const qint32 id = ids.at(i);
+        const auto [id, type] = a.resolved.value(names.at(i), {-1, quint8(protocol::TypeNumber)});
         std::memcpy(record + idOffset, &id, sizeof(id));
-        record[typeOffset] = char(types.at(i));
+        record[typeOffset] = char(type);
         record[kindOffset] = char(id >= 0 && (id & 2) ? 1 : 0);
     }
     return 1;
@@ -193,10 +234,9 @@ int32_t ApiSubscribe(int32_t, const char *, int32_t, VantorNotifyRoutine routine
     QList<qint32> ids;
     for (int i = 0; i < count; ++i)
         ids.append(idAt(table, stride, i, idOffset));
-    QVariantList results;
-    if (!c->request(protocol::Subscribe, {generation, QVariant(protocol::toList(ids))}, &results))
+    const qint32 id = api().nextSubscription++;
+    if (!c->post(protocol::Subscribe, {id, generation, QVariant(protocol::toList(ids))}))
         return -1;
-    const qint32 id = results.value(0).toInt();
     api().subscriptions.insert(id, {routine, control});
     return id;
 }
@@ -206,16 +246,17 @@ void ApiUnsubscribe(int32_t subscriptionId)
     // Forget it first: notifications already on their way are dropped.
     api().subscriptions.remove(subscriptionId);
     if (ClientConnection *c = link())
-        c->request(protocol::Unsubscribe, {subscriptionId});
+        c->post(protocol::Unsubscribe, {subscriptionId});
 }
 
 int32_t ApiAlarmSubscribe(int32_t, VantorAlarmRoutine routine, void *control, int32_t)
 {
     ClientConnection *c = link();
-    QVariantList results;
-    if (!c || !routine || !c->request(protocol::AlarmSubscribe, {}, &results))
+    if (!c || !routine)
         return -1;
-    const qint32 id = results.value(0).toInt();
+    const qint32 id = api().nextSubscription++;
+    if (!c->post(protocol::AlarmSubscribe, {id}))
+        return -1;
     api().alarms.insert(id, {routine, control});
     return id;
 }
@@ -224,13 +265,12 @@ void ApiAlarmUnsubscribe(int32_t alarmSubscriptionId)
 {
     api().alarms.remove(alarmSubscriptionId);
     if (ClientConnection *c = link())
-        c->request(protocol::AlarmUnsubscribe, {alarmSubscriptionId});
+        c->post(protocol::AlarmUnsubscribe, {alarmSubscriptionId});
 }
 
 int32_t ApiRead(int32_t, const char *, int32_t count, VantorReadItem *items, void *)
 {
-    ClientConnection *c = link();
-    if (!c)
+    if (!link())
         return -1;
     if (count < 0 || (count > 0 && !items))
         return 1;
@@ -238,7 +278,7 @@ int32_t ApiRead(int32_t, const char *, int32_t count, VantorReadItem *items, voi
     for (int i = 0; i < count; ++i)
         ids.append(items[i].id);
     QVariantList results;
-    if (!c->request(protocol::Read, {QVariant(protocol::toList(ids))}, &results))
+    if (!requestOnce(protocol::Read, {QVariant(protocol::toList(ids))}, &results))
         return -1;
     const QList<qint32> statuses = protocol::toInts(results.value(0));
     const QList<QByteArray> values = protocol::toBytesList(results.value(1));

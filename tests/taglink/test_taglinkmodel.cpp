@@ -271,6 +271,17 @@ TEST_F(TaglinkModelTest, ARestartedProductIsReachedAgainAndNothingCrashesMeanwhi
     model.setPLCTagValue(0, QVariant(6.0));
     model.Close();
     EXPECT_EQ(vantor.ctl({"read", "AC1"}), QStringLiteral("AC1 = 6\n"));
+
+    // Restarted between two links, with a new tag in front (other ids), and
+    // no event loop in between to notice: the next link still finds its tag.
+    testsupport::writeAll(vantor.file("tags.csv"), "NEW,number,0,\n" + Tags);
+    vantor.stop();
+    ASSERT_TRUE(vantor.start());
+    ASSERT_TRUE(model.Open());
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(6.0));
+    model.setPLCTagValue(0, QVariant(8.0));
+    model.Close();
+    EXPECT_EQ(vantor.ctl({"read", "AC1", "NEW"}), QStringLiteral("AC1 = 8\nNEW = 0\n"));
 }
 
 TEST_F(TaglinkModelTest, ChangingLinkPropertiesClosesTheLink)
