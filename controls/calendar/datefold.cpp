@@ -120,8 +120,12 @@ void Datefold::mousePressEvent(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     emit MouseDown(vbButton(event->button()), vbShiftMask(event->modifiers()), p.x(), p.y());
     m_pressInside = true;
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() == Qt::LeftButton)
+        leftPress(p);
+}
+
+void Datefold::leftPress(const QPoint &p)
+{
     const HitResult hit = layout().hitTest(p);
     switch (hit.code) {
     case DfdHitDay:
@@ -156,8 +160,11 @@ void Datefold::mouseReleaseEvent(QMouseEvent *event)
 void Datefold::mouseDoubleClickEvent(QMouseEvent *event)
 {
     emit DblClick();
-    // The second press of a double click still moves the date like a click.
-    mousePressEvent(event);
+    // The second press of a double click still acts on the day or caption
+    // under it, as a click does (a quick second click steps a month again).
+    m_pressInside = true;
+    if (event->button() == Qt::LeftButton)
+        leftPress(event->position().toPoint());
 }
 
 void Datefold::keyPressEvent(QKeyEvent *event)

@@ -158,6 +158,8 @@ protected:
 private:
     void propertyChanged();
     void modelChanged();
+    // A left button press at p: a day, the month or the year of the caption.
+    void leftPress(const QPoint &p);
 
     calendar::DatefoldModel *m_model;
     calendar::DatefoldProperties m_p;
