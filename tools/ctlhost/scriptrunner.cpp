@@ -10,6 +10,8 @@
 #include "platform/programfolder.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QEventLoop>
 #include <QPixmap>
 #include <QProcess>
@@ -307,6 +309,25 @@ bool ScriptRunner::runLine(const QString &rawLine)
     }
     if (cmd == QLatin1String("hide")) {
         m_host->hide();
+        return true;
+    }
+    if (cmd == QLatin1String("key")) {
+        // key <sequence>, e.g. "key Right" or "key Ctrl+PgDown": pressed and
+        // released in the control's focused child (or its focus proxy).
+        const QKeySequence seq = QKeySequence::fromString(words.value(1).text);
+        if (seq.isEmpty()) {
+            error(QStringLiteral("key needs a key, e.g. key Ctrl+Down"));
+            return true;
+        }
+        QWidget *c = m_control->controlWidget();
+        QWidget *target = c->focusWidget() ? c->focusWidget() : c->focusProxy() ? c->focusProxy() : c;
+        const QKeyCombination k = seq[0];
+        QKeyEvent press(QEvent::KeyPress, int(k.key()), k.keyboardModifiers());
+        QKeyEvent release(QEvent::KeyRelease, int(k.key()), k.keyboardModifiers());
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+        QApplication::processEvents();
+        print(QStringLiteral("key ") + seq.toString());
         return true;
     }
     if (cmd == QLatin1String("screenshot")) {
