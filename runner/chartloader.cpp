@@ -12,6 +12,28 @@
 
 namespace runner {
 
+namespace {
+
+// A stored time "HH:MM:SS" read without the general parser (LoadData reads
+// tens of thousands); anything else goes through store::parseTime.
+QTime timeOf(const QVariant &value)
+{
+    const QString text = value.toString();
+    if (text.size() == 8 && text.at(2) == QLatin1Char(':') && text.at(5) == QLatin1Char(':')) {
+        auto digits = [&](int at) {
+            const int hi = text.at(at).digitValue();
+            const int lo = text.at(at + 1).digitValue();
+            return hi < 0 || lo < 0 ? -1 : hi * 10 + lo;
+        };
+        const QTime t(digits(0), digits(3), digits(6));
+        if (t.isValid())
+            return t;
+    }
+    return store::parseTime(value);
+}
+
+} // namespace
+
 quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now)
 {
     const int n = store::hhnnss(now);
@@ -39,7 +61,10 @@ bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePa
 
     chart.Clear();
     rows.clear();
-    for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
+    // Counted loops: the rows are a snapshot and are walked once each.
+    const int groupCount = groups.recordCount();
+    groups.moveFirst();
+    for (int n = 0; n < groupCount; ++n, groups.moveNext()) {
         const int gpno = groups.integer(QStringLiteral("GPno"));
         const QString name = groups.text(QStringLiteral("GPname"));
         if (!store::isGroupNo(gpno)) {
@@ -61,8 +86,14 @@ bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePa
     int previous = -1;
     int row = -1;
     short pieceNo = 0;
-    for (today.moveFirst(); !today.eof(); today.moveNext()) {
-        const int gpno = today.integer(QStringLiteral("GPno"));
+    const int cGPno = today.fieldIndex(QStringLiteral("GPno"));
+    const int cYuko = today.fieldIndex(QStringLiteral("YukoFlg"));
+    const int cStart = today.fieldIndex(QStringLiteral("StartTime"));
+    const int cEnd = today.fieldIndex(QStringLiteral("EndTime"));
+    const int rowCount = today.recordCount();
+    today.moveFirst();
+    for (int n = 0; n < rowCount; ++n, today.moveNext()) {
+        const int gpno = today.field(cGPno).toInt();
         if (gpno == previous) {
             ++pieceNo;
         } else {
@@ -72,11 +103,11 @@ bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePa
         }
         if (row < 0)
             continue;
-        const QTime start = today.time(QStringLiteral("StartTime"));
-        const QTime end = today.time(QStringLiteral("EndTime"));
+        const QTime start = timeOf(today.field(cStart));
+        const QTime end = timeOf(today.field(cEnd));
         chart.SetPieceRange(short(row), pieceNo, short(start.hour()), short(start.minute()), short(end.hour()),
                             short(end.minute()));
-        if (today.yes(QStringLiteral("YukoFlg"))) {
+        if (today.field(cYuko).toInt() != 0) {
             chart.SetPieceColor(short(row), pieceNo, pieceColour(start, end, now));
         } else {
             chart.SetPieceColor(short(row), pieceNo, colour::Invalid);
