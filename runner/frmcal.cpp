@@ -1,8 +1,6 @@
 #include "runner/frmcal.h"
 
-#ifdef SCH_RUNNER_HAS_DATEFOLD
 #include "calendar/datefold.h"
-#endif
 #include "calendar/datefoldmodel.h"
 #include "calendar/oledate.h"
 #include "chart/ganttconstants.h"
@@ -60,14 +58,10 @@ void FrmCal::buildForm()
 
     Ganttline1 = new Ganttline(this);
     Ganttline1->setObjectName(QStringLiteral("Ganttline1"));
-#ifdef SCH_RUNNER_HAS_DATEFOLD
     Datefold1 = new Datefold(this);
     Datefold1->setObjectName(QStringLiteral("Datefold1"));
     Datefold1->setFixedSize(240, 200);
     m_calendar = &Datefold1->model();
-#else
-    m_calendar = new calendar::DatefoldModel(this);
-#endif
     Taglink1 = new Taglink(this);
     Taglink1->setObjectName(QStringLiteral("Taglink1"));
     Taglink1->setFixedSize(32, 32);
@@ -101,9 +95,7 @@ void FrmCal::buildForm()
     bar->addWidget(CloseCommand);
     auto *top = new QHBoxLayout;
     top->addWidget(Ganttline1, 1);
-#ifdef SCH_RUNNER_HAS_DATEFOLD
     top->addWidget(Datefold1, 0, Qt::AlignTop);
-#endif
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bar);
@@ -209,9 +201,7 @@ QString FrmCal::dayInfoPath() const
 void FrmCal::reloadMemos()
 {
     calendarModel().LoadDayMemo(dayInfoPath());
-#ifdef SCH_RUNNER_HAS_DATEFOLD
     calendarModel().GoToday();
-#endif
 }
 
 QString FrmCal::memoOf(const QDate &date) const
