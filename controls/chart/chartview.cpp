@@ -112,6 +112,12 @@ void ChartView::updateRow(int item)
 
 void ChartView::itemsChanged()
 {
+    // Rows have moved under an open editor or a drag: their item index may now
+    // name another item, so they end without touching the model.
+    if (m_editor)
+        closeEditor(false);
+    m_pieceDrag.mode = NoPieceDrag;
+    m_newDrag.active = false;
     m_model->clampCurrentItem();
     relayout();
     updateScrollBars();

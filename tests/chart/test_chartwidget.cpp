@@ -431,6 +431,27 @@ TEST_F(ChartWidgetTest, InsertRenameAndRemoveItemsThroughTheMenu)
     EXPECT_EQ(events.last(), QStringLiteral("AddedPieceUI(2, 1)"));
 }
 
+TEST_F(ChartWidgetTest, ItemsChangedByTheHostEndEditsWithoutTouchingOtherItems)
+{
+    fill();
+    m->setActionStyle(GntEdit);
+    runMenu(hitTest(*m, layout(), nameOf(1)), nameOf(1), "GanttlineEditText");
+    ASSERT_TRUE(g->chartView()->editor());
+    g->chartView()->editor()->setText(QStringLiteral("別名"));
+    m->RemoveItem(0); // the host reloads meanwhile: row 1 is now another item
+    EXPECT_EQ(g->chartView()->editor(), nullptr);
+    EXPECT_EQ(m->GetItemName(0), QStringLiteral("照明"));
+    EXPECT_EQ(m->GetItemName(1), QStringLiteral("空調"));
+
+    events.clear();
+    QTest::mousePress(vp, Qt::LeftButton, {}, at(1, 14, 0));
+    QTest::mouseMove(vp, at(1, 18, 0));
+    m->InsertItem(QStringLiteral("新"), GntLine, 0);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, at(1, 18, 0));
+    EXPECT_FALSE(events.join(' ').contains(QStringLiteral("MovePieceUI"))) << events.join(' ').toStdString();
+    EXPECT_EQ(m->GetPieceRange(2, 0, GntStartHour), 13);
+}
+
 TEST_F(ChartWidgetTest, KeyboardMovesTheCurrentItemAndScrollsHours)
 {
     for (int i = 0; i < 30; ++i)
