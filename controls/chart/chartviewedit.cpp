@@ -131,15 +131,19 @@ void ChartView::openEditor(EditPurpose purpose, int item, int piece)
         r = m_layout.pieceRect(it->pieceType, *p, m_layout.rowRect(item));
         text = p->text;
     } else {
-        const QRect cell = m_layout.nameCell(item);
-        const int h = m_layout.metrics.h;
-        r = QRect(cell.left() + 1, cell.top() + (cell.height() - h) / 2, qMax(1, cell.width() - 2), h);
+        r = m_layout.nameCell(item).adjusted(1, 0, -1, 0);
         text = it->name;
     }
     m_editor = new QLineEdit(viewport());
     m_editor->setObjectName(QStringLiteral("GanttlineInplaceEditor"));
     m_editor->setFrame(false);
     m_editor->setFont(font());
+    if (purpose != EditPieceText) {
+        // The text height around the row centre; the edit box's own margins
+        // need a little more than the bare text, within the row.
+        const int height = qMin(r.height(), qMax(m_layout.metrics.h, m_editor->sizeHint().height()));
+        r = QRect(r.left(), r.top() + (r.height() - height) / 2, qMax(1, r.width()), height);
+    }
     m_editor->setGeometry(r);
     m_editor->setText(text);
     m_editor->selectAll();
