@@ -270,3 +270,32 @@ TEST(ChartPainting, RedCurrentTimeLineOnlyWhenBrowsingAndHiddenRowsLeaveTheWindo
     EXPECT_EQ(hidden.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(hidden.pixel(hidden.width() - 5, hidden.height() - 5) & 0xFFFFFF, 0xFFFFFFu);
 }
+
+TEST(ChartPainting, HeaderTicksAreFullAtTwelvesLongerAtTheIntervalAndShortBetween)
+{
+    Geometry g;
+    g.model.setScaleBackColor(0x00FFFFFF);
+    g.model.setScaleForeColor(0x00000000);
+    g.model.setScaleMinuteInterval(0);
+    g.lay(800, 300);
+    QImage img(800, 300, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    ChartPainter(g.model, g.layout, QPalette(), g.font).paintHeader(p);
+    p.end();
+    const QRect &t = g.layout.tickArea;
+    const auto tickHeight = [&](int hour) {
+        const int x = g.layout.client.left() + g.layout.xOf(hour * 60);
+        int n = 0;
+        for (int y = t.top(); y < t.bottom(); ++y) // the base line at the bottom is left out
+            n += qGray(img.pixel(x, y)) < 64;
+        return n;
+    };
+    const int full = t.height() - 1;
+    for (int hour : {0, 12, 24})
+        EXPECT_EQ(tickHeight(hour), full) << hour;
+    for (int hour : {3, 6, 9, 15, 21})
+        EXPECT_EQ(tickHeight(hour), full - t.height() * 20 / 100) << hour;
+    for (int hour : {1, 2, 13, 23})
+        EXPECT_EQ(tickHeight(hour), full - t.height() * 40 / 100) << hour;
+}
