@@ -269,6 +269,8 @@ void ChartPainter::paintView(QPainter &p, const QRect &dirty, bool hasFocus) con
 
 void ChartPainter::paintRow(QPainter &p, int item, bool hasFocus) const
 {
+    if (!m_model.item(item))
+        return; // a layout older than the model never reaches past its items
     const QRect row = m_layout.rowRect(item);
     paintNameCell(p, item, m_layout.nameCell(item), hasFocus);
     const QRect area = m_layout.pieceArea(item);
