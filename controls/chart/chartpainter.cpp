@@ -31,7 +31,8 @@ quint32 mapBytes(quint32 c, quint32 (*f)(quint32))
 
 ChartPainter::ChartPainter(const ChartModel &model, const ChartLayout &layout, const QPalette &palette,
                            const QFont &font, ChartTextCache *cache)
-    : m_model(model), m_layout(layout), m_palette(palette), m_font(font), m_fm(font), m_cache(cache)
+    : m_model(model), m_layout(layout), m_palette(palette), m_font(font), m_fm(font)
+    , m_texts(cache ? cache->forFont(font) : nullptr)
 {
 }
 
@@ -59,7 +60,7 @@ void ChartPainter::plainText(QPainter &p, const QRect &r, int align, const QStri
 {
     if (text.isEmpty())
         return;
-    const QStaticText *st = m_cache ? &m_cache->text(text, m_font) : nullptr;
+    const QStaticText *st = m_texts ? &m_texts->text(text) : nullptr;
     const int width = st ? qRound(st->size().width()) : m_fm.horizontalAdvance(text);
     int x;
     if (align & Qt::AlignRight)

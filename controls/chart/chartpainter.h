@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QTime>
 
+#include "chart/charttextcache.h"
+
 class QPainter;
 class QRect;
 class QString;
@@ -14,7 +16,6 @@ namespace chart {
 class ChartModel;
 struct ChartItem;
 struct ChartLayout;
-class ChartTextCache;
 
 // Draws the chart into any QPainter (the widget, an image for tests and
 // benchmarks): the header band (caption cell, hour scale, current-time
@@ -58,7 +59,7 @@ private:
     const QPalette &m_palette;
     QFont m_font;
     QFontMetrics m_fm;
-    ChartTextCache *m_cache;
+    ChartTextCache::Texts *m_texts;
 };
 
 } // namespace chart

@@ -7,19 +7,32 @@
 namespace chart {
 
 // Laid-out texts kept between repaints: the chart draws the same short texts
-// (times, piece texts, hour labels) over and over, and laying a text out
-// costs far more than drawing it.  Emptied when the font changes or when it
-// has grown past its limit.
+// (times, piece texts, hour labels, names) over and over, and laying a text
+// out costs far more than drawing it.  One table per font (the header and the
+// rows may be drawn with fonts that differ in some detail); a table that
+// grows past its limit starts again.
 class ChartTextCache
 {
 public:
     static constexpr int MaxEntries = 8192;
+    static constexpr int MaxFonts = 4;
 
-    const QStaticText &text(const QString &s, const QFont &font);
+    class Texts
+    {
+    public:
+        const QStaticText &text(const QString &s);
+
+    private:
+        friend class ChartTextCache;
+        QFont m_font;
+        QHash<QString, QStaticText> m_texts;
+    };
+
+    // The table for a font; look it up once per repaint.
+    Texts *forFont(const QFont &font);
 
 private:
-    QFont m_font;
-    QHash<QString, QStaticText> m_texts;
+    QHash<QString, Texts> m_tables;
 };
 
 } // namespace chart
