@@ -56,6 +56,18 @@ void BM_FullRepaint(benchmark::State &state)
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 
+// The same without the start and end times over and under the pieces.
+void BM_FullRepaintWithoutTimes(benchmark::State &state)
+{
+    auto g = makeChart();
+    g->model()->setShowPieceTime(false);
+    QImage image(g->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state)
+        paintAll(*g, image);
+    state.counters["rows"] = g->chartLayout().visibleRowCount();
+}
+BENCHMARK(BM_FullRepaintWithoutTimes)->Unit(benchmark::kMillisecond);
+
 void BM_ScrollOnePage(benchmark::State &state)
 {
     auto g = makeChart();
