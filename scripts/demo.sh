@@ -1,18 +1,88 @@
 #!/usr/bin/env bash
-# The main job on the embedded default: installs what is missing, builds, and
-# sets up a demonstration site (program folder) under site/: Sch.ini and
-# SC_DataBase/Sch.accdb (SQLite) with a small data set.  The site is the
-# demonstration's own folder and is made afresh on every run.
+# The main job on the embedded default: installs what is missing, builds,
+# sets up a demonstration site (program folder) and the stand-in plant, and
+# runs the runner Schedule against it.  A reservation starts at the next
+# minute and ends a few minutes later; the operation log and the plant's
+# write journal are shown as they grow.  Ctrl-C stops the runner through its
+# command channel, then the plant.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 BUILD_DIR=${BUILD_DIR:-build}
+BIN=$PWD/$BUILD_DIR/bin
 SITE=${SITE:-$PWD/site}
-"$BUILD_DIR/bin/makesite" "$SITE" --force
-echo
-echo "demo: tables of $SITE/SC_DataBase/Sch.accdb (read with the sqlite3 shell):"
-sqlite3 "$SITE/SC_DataBase/Sch.accdb" \
-  "SELECT '  ' || GPno || '  ' || GPname || CASE YukoFlg WHEN 0 THEN '  (無効)' ELSE '' END FROM GroupMaster ORDER BY GPno;" \
-  "SELECT '  today  ' || g.GPname || '  ' || t.StartTime || '-' || t.EndTime FROM TodayTable t JOIN GroupMaster g ON g.GPno = t.GPno ORDER BY g.GPname, t.StartTime;"
-echo "demo: site ready (the runner will run on it once it exists)"
+PLANT=${PLANT:-$SITE/plant}
+MINUTES=${MINUTES:-3}
+
+export QT_QPA_PLATFORM=offscreen
+export SCH_HOME=$SITE
+export VANTOR_HOME=$PLANT
+
+"$BIN/makesite" "$SITE" --force --soon "$MINUTES" --plant "$PLANT"
+rm -f "$PLANT/writes.csv" "$PLANT/vantord.state"
+
+# Own sessions: Ctrl-C reaches this script only, which then stops the runner
+# and the plant in that order.
+setsid "$BIN/vantord" "$PLANT" &
+vantord=$!
+for _ in $(seq 50); do
+  "$BIN/vantorctl" list >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+setsid "$BIN/Schedule" &
+schedule=$!
+
+stop() {
+  trap - INT TERM
+  echo
+  if kill -0 "$schedule" 2>/dev/null; then
+    echo "demo: stopping the runner through its command channel"
+    "$BIN/Stopper" </dev/null || true
+    wait "$schedule" 2>/dev/null || true
+  fi
+  echo "demo: stopping the plant"
+  kill -TERM "$vantord" 2>/dev/null || true
+  wait "$vantord" 2>/dev/null || true
+  show_new
+  echo "demo: done (site $SITE, plant $PLANT)"
+  exit 0
+}
+trap stop INT TERM
+
+oplog_lines=0
+journal_lines=0
+# Prints what was added to the operation log (CP932 on disk) and to the
+# plant's journal since the last call.
+show_new() {
+  local oplog
+  oplog="$SITE/OPLOG/SCHLOG$(date +%Y%m%d).CSV"
+  if [ -f "$oplog" ]; then
+    local n
+    n=$(wc -l <"$oplog")
+    if [ "$n" -gt "$oplog_lines" ]; then
+      tail -n +"$((oplog_lines + 1))" "$oplog" | head -n "$((n - oplog_lines))" \
+        | iconv -f CP932 -t UTF-8 | tr -d '\r' | sed 's/^/operation log | /'
+      oplog_lines=$n
+    fi
+  fi
+  if [ -f "$PLANT/writes.csv" ]; then
+    local m
+    m=$(wc -l <"$PLANT/writes.csv")
+    if [ "$m" -gt "$journal_lines" ]; then
+      tail -n +"$((journal_lines + 1))" "$PLANT/writes.csv" | head -n "$((m - journal_lines))" \
+        | sed 's/^/plant journal | /'
+      journal_lines=$m
+    fi
+  fi
+}
+
+echo "demo: Schedule runs (pid $schedule); the reservation above starts at the next minute."
+echo "demo: press Ctrl-C to stop."
+while kill -0 "$schedule" 2>/dev/null; do
+  show_new
+  sleep 2 & wait $! || true
+done
+echo "demo: the runner has ended"
+stop

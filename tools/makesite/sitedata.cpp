@@ -64,4 +64,22 @@ SiteData demonstrationData(const QDate &today)
     return d;
 }
 
+void addReservationSoon(SiteData &data, const QTime &now, int minutes, const QList<int> &groups)
+{
+    const int start = now.hour() * 60 + now.minute() + 1;
+    if (start > 23 * 60 + 59)
+        return;
+    const int end = qMin(start + qMax(1, minutes), 23 * 60 + 59);
+    for (int gpno : groups)
+        data.extraToday << DayEntry{gpno, QTime(start / 60, start % 60), QTime(end / 60, end % 60)};
+}
+
+QByteArray plantTags(const SiteData &data)
+{
+    QByteArray csv = "name,type,value,comment\n";
+    for (const Device &d : data.devices)
+        csv += d.tag.toUtf8() + ",number,0," + d.name.toUtf8() + "\n";
+    return csv;
+}
+
 } // namespace makesite

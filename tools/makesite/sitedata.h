@@ -67,4 +67,14 @@ struct SiteData {
 // operation log on in "<site>/OPLOG".
 SiteData demonstrationData(const QDate &today);
 
+// Adds to today's table, for each of `groups`, a reservation that starts at
+// the minute after `now` and lasts `minutes` (ending at 23:59 at the latest),
+// so that a demonstration sees switching within a minute.  Nothing is added
+// when `now` is in the day's last minute.
+void addReservationSoon(SiteData &data, const QTime &now, int minutes, const QList<int> &groups);
+
+// The stand-in plant's tag definitions ("tags.csv" of vantord) for every
+// device of the data, each a number starting at 0.
+QByteArray plantTags(const SiteData &data);
+
 } // namespace makesite
