@@ -103,6 +103,8 @@ QString selectGroupDeviceNames(int gpno);
 // "DELETE * FROM KikiTable WHERE GPno = <n>"
 QString deleteGroupDevices(int gpno);
 // "INSERT INTO KikiTable (TAG, KikiName, GPno, StartValue, EndValue) VALUES ('<tag>', '<name>', <n>, <start>, <end>)"
+// Pass the values as read from KikiMaster (field(...).toDouble()), not through a
+// float, so that 0.1 stays 0.1 and does not become 0.10000000149011612.
 QString insertGroupDevice(const QString &tag, const QString &kikiName, int gpno, double startValue,
                           double endValue);
 // "select * from KiKiMaster Order by KikiName"

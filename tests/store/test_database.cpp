@@ -107,6 +107,37 @@ TEST_F(DatabaseTest, DayChangeStatementsRunOnSqlite)
     EXPECT_EQ(db.openRecordset(sql::selectMarkedGroups()).recordCount(), 0);
 }
 
+TEST_F(DatabaseTest, EveryCatalogueStatementRunsOnSqlite)
+{
+    addGroups();
+    const QString n = QStringLiteral("空調A");
+    const QStringList statements = {
+        sql::deleteDay(Day::Today), sql::deleteDay(Day::Nextday), sql::deleteNextdayTerminated(),
+        sql::rollNextdayIntoToday(), sql::buildDayFromMaster(Day::Today, 1), sql::buildDayFromMaster(Day::Nextday, 8),
+        sql::buildGroupDayFromMaster(Day::Today, 2, 1), sql::buildGroupDayFromMaster(Day::Nextday, 2, 1),
+        sql::deleteGroupDay(Day::Today, 1), sql::deleteGroupDay(Day::Nextday, 1),
+        sql::deleteGroupDayTerminated(Day::Today, 1), sql::deleteGroupDayTerminated(Day::Nextday, 1),
+        sql::selectGroupDay(Day::Today, 1), sql::selectGroupDay(Day::Nextday, 1), sql::selectDay(Day::Today, true),
+        sql::selectDay(Day::Nextday), sql::selectDayChart(Day::Today), sql::selectDayChart(Day::Nextday),
+        sql::selectMasterChart(3), sql::selectGroupMaster(1), sql::selectGroupMasterDay(1, 2), sql::selectMaster(),
+        sql::deleteGroupMasterForCopy(1), sql::selectGroupsByName(), sql::selectGroupsByNameLower(),
+        sql::selectGroupsByNameMixed(), sql::selectGroups(), sql::selectGroupsLower(), sql::selectGroupByName(n),
+        sql::selectGroupByNameQualified(n), sql::selectGroupByNamePlain(n), sql::selectGroupByNo(1),
+        sql::selectMaxGroupNo(), sql::selectLiveGroups(), sql::selectMarkedGroups(), sql::deleteGroupMaster(1),
+        sql::deleteGroupDevicesForPurge(1), sql::selectGroupTags(1), sql::selectGroupDevices(1),
+        sql::selectGroupDeviceNames(1), sql::deleteGroupDevices(1), sql::insertGroupDevice("T", "D", 1, 1, 0),
+        sql::selectDeviceMaster(), sql::selectDeviceMasterNames(), sql::selectDeviceMasterBracketed(),
+        sql::selectDeviceByName(n), sql::selectDeviceByNamePlain(n), sql::deleteDeviceFromMaster("T"),
+        sql::deleteDeviceFromGroups("T"), sql::selectGroupsByNo(), sql::selectDeviceMasterByTag(),
+        sql::selectWholeTable(sql::Table::GroupMaster), sql::selectWholeTable(sql::Table::KikiMaster),
+        sql::selectWholeTable(sql::Table::KikiTable), sql::selectWholeTable(sql::Table::Schedule),
+        sql::selectWholeTable(sql::Table::NextdayTable), sql::selectWholeTable(sql::Table::TodayTable),
+        sql::deleteMarkedGroups(), sql::clearDeviceMaster(), sql::clearGroupMaster(),
+    };
+    for (const QString &s : statements)
+        EXPECT_TRUE(db.execute(s)) << s.toStdString() << ": " << db.lastError().toStdString();
+}
+
 TEST_F(DatabaseTest, MaxGroupNoOfAnEmptyTableIsNull)
 {
     EXPECT_TRUE(db.scalar(sql::selectMaxGroupNo()).isNull());
