@@ -1,5 +1,6 @@
 #include "runner/chartloader.h"
 
+#include "chart/chartitem.h"
 #include "chart/chartmodel.h"
 #include "chart/ganttconstants.h"
 #include "runner/runnertexts.h"
@@ -42,6 +43,19 @@ quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now)
     if (n < store::hhnnss(start))
         return colour::Future;
     return colour::Running;
+}
+
+bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, int minuteOfDay)
+{
+    const chart::ChartItem *item = chart.item(row);
+    if (!item)
+        return false;
+    bool runsOn = false;
+    item->pieces.forEach([&](qint16 no, const chart::Piece &p) {
+        if (no != piece && p.startMinutes() <= minuteOfDay && minuteOfDay < p.endMinutes())
+            runsOn = true;
+    });
+    return runsOn;
 }
 
 bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now)

@@ -25,6 +25,13 @@ inline const QString InvalidPieceText = QStringLiteral("無効");
 // The colour of a valid group's piece at `now`, compared as "hhnnss" numbers.
 quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now);
 
+// True when another piece of the row runs on past `minuteOfDay` (it has
+// started and ends later).  The end of a reservation that meets the start of
+// the next one, or that lies inside a longer one of the same group, then
+// sends no end values: the group stays in the state its reservations
+// prescribe, as the catch-up at start would set it.
+bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, int minuteOfDay);
+
 // LoadData without the hiding and showing of the control: clears the chart,
 // adds one row per group in name order (the row map follows), then one piece
 // per reservation of today, numbered from 1 per group in start order, coloured

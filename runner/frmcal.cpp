@@ -265,10 +265,14 @@ void FrmCal::onPieceRange(short row, short piece, bool start)
     // A reservation from 00:00 continues yesterday's that ran to 23:59: no
     // start values; one that runs to 23:59 keeps its equipment running into
     // the next day: no end values.
-    const QString hhnn = store::hhnn(platform::clock::now().time());
+    const QTime now = platform::clock::now().time();
+    const QString hhnn = store::hhnn(now);
     if (hhnn == QLatin1String(start ? store::DayStartHhnn : store::DayEndHhnn))
         return;
-    Fix_output(group, start, texts::ModeAuto);
+    // An end inside another running reservation of the group (adjacent or
+    // overlapping) would switch off what that one keeps on.
+    if (start || !anotherPieceRunsOn(chart, row, piece, now.hour() * 60 + now.minute()))
+        Fix_output(group, start, texts::ModeAuto);
     chart.SetPieceColor(row, piece, start ? colour::Running : colour::Past);
 }
 

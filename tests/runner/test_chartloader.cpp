@@ -104,3 +104,19 @@ TEST_F(ChartLoaderTest, AnUnreadableDatabaseIsTraced)
     ASSERT_EQ(trace.size(), 1);
     EXPECT_TRUE(trace.first().contains(QStringLiteral("LoadData ｴﾗｰ番号")));
 }
+
+TEST(AnotherPieceRunsOn, AdjacentAndOverlappingReservationsKeepTheGroupOn)
+{
+    chart::ChartModel chart;
+    chart.AddItem(QStringLiteral("A棟"), chart::GntRect);
+    chart.SetPieceRange(0, 1, 8, 0, 9, 0);   // ends where the next starts
+    chart.SetPieceRange(0, 2, 9, 0, 12, 0);
+    chart.SetPieceRange(0, 3, 10, 0, 11, 0); // inside piece 2
+    chart.SetPieceRange(0, 4, 11, 0, 12, 0); // ends with piece 2
+    EXPECT_TRUE(anotherPieceRunsOn(chart, 0, 1, 9 * 60));
+    EXPECT_TRUE(anotherPieceRunsOn(chart, 0, 3, 11 * 60));
+    // Two that end together both send their end values.
+    EXPECT_FALSE(anotherPieceRunsOn(chart, 0, 2, 12 * 60));
+    EXPECT_FALSE(anotherPieceRunsOn(chart, 0, 4, 12 * 60));
+    EXPECT_FALSE(anotherPieceRunsOn(chart, 1, 1, 9 * 60)); // no such row
+}

@@ -37,7 +37,8 @@ const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジ�
 
 TEST_F(ScheduleTest, StartAndEndValuesAtTheMinuteOfAReservation)
 {
-    Plant plant({QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3"), QStringLiteral("T4")});
+    Plant plant({QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3"), QStringLiteral("T4"),
+                 QStringLiteral("T5")});
     ASSERT_TRUE(plant.start());
     site.addGroup(1, QStringLiteral("A棟"), true);
     site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
@@ -49,29 +50,38 @@ TEST_F(ScheduleTest, StartAndEndValuesAtTheMinuteOfAReservation)
     site.addGroup(3, QStringLiteral("C棟"), false);
     site.addTag(3, QStringLiteral("T4"), QStringLiteral("照明3"), 1, 0);
     site.addToday(3, t(8, 30), t(9, 0));
+    // Two reservations that meet at 08:30: the group stays on.
+    site.addGroup(4, QStringLiteral("D棟"), true);
+    site.addTag(4, QStringLiteral("T5"), QStringLiteral("換気4"), 1, 0);
+    site.addToday(4, t(8, 0), t(8, 30));
+    site.addToday(4, t(8, 30), t(9, 0));
 
     Runner runner(site, &plant);
     runner.start(QStringLiteral("2026-12-08 08:29:58"));
     ASSERT_TRUE(runner.waitReady());
-    ASSERT_TRUE(waitUntil([&] { return plant.journal().size() >= 6; }, 6000)) << plant.journal().join(' ').toStdString();
+    ASSERT_TRUE(waitUntil([&] { return plant.journal().size() >= 8; }, 6000)) << plant.journal().join(' ').toStdString();
+    waitUntil([] { return false; }, 300); // time for a wrong end value of D to arrive
     ASSERT_TRUE(runner.stop());
 
     // At start every valid group is driven to the state of 08:29 ("起動"),
     // at 08:30 group A ends and group B starts ("自動"); the invalid group
-    // writes nothing.
-    EXPECT_EQ(plant.journal(), (QStringList{"T1=1", "T2=22.5", "T3=0", "T1=0", "T2=0", "T3=1"}));
+    // writes nothing; group D gets its new start values and no end values.
+    EXPECT_EQ(plant.journal(),
+              (QStringList{"T1=1", "T2=22.5", "T3=0", "T5=1", "T1=0", "T2=0", "T3=1", "T5=1"}));
     const QDate day(2026, 12, 8);
     EXPECT_EQ(site.opLog(day), (QStringList{RunnerStart,
                                             "T1|空調1|開始|スケジュール(起動)",
                                             "T2|温度1|設定|スケジュール(起動) 22.5に設定",
                                             "T3|照明2|終了|スケジュール(起動)",
+                                            "T5|換気4|開始|スケジュール(起動)",
                                             "T1|空調1|終了|スケジュール(自動)",
                                             "T2|温度1|終了|スケジュール(自動)",
                                             "T3|照明2|開始|スケジュール(自動)",
+                                            "T5|換気4|開始|スケジュール(自動)",
                                             RunnerStop}));
     const QStringList times = site.opLogTimes(day);
-    ASSERT_EQ(times.size(), 8);
-    EXPECT_TRUE(times.at(4).startsWith(QStringLiteral("2026/12/8  08:30:0"))) << times.at(4).toStdString();
+    ASSERT_EQ(times.size(), 10);
+    EXPECT_TRUE(times.at(5).startsWith(QStringLiteral("2026/12/8  08:30:0"))) << times.at(5).toStdString();
 }
 
 TEST_F(ScheduleTest, NoEndValuesAt2359)
