@@ -14,7 +14,9 @@
 #include "runner/outputqueue.h"
 #include "runner/runnertexts.h"
 #include "store/database.h"
-#include "store/groups.h"
+#include "store/catalogue.h"
+#include "store/grouprange.h"
+#include "store/recordset.h"
 #include "store/logging.h"
 #include "store/maintenance.h"
 #include "store/sitepaths.h"
@@ -244,7 +246,7 @@ void FrmCal::catchUpOutput()
     const short m = short(now.minute());
     chart::ChartModel &chart = chartModel();
     for (short i = 0; i < chart.GetItemCount(); ++i) {
-        const int group = store::GetGroupNo(m_databasePath, chart.GetItemName(i));
+        const int group = groupNoOf(chart.GetItemName(i));
         if (group == 0)
             continue;
         const QVariant found = chart.FindPieceFromRange(i, h, m, h, m, chart::GntSubIncluded);
@@ -259,7 +261,7 @@ void FrmCal::onPieceRange(short row, short piece, bool start)
     chart::ChartModel &chart = chartModel();
     if (chart.GetPieceText(row, piece).trimmed() == InvalidPieceText)
         return;
-    const int group = store::GetGroupNo(m_databasePath, chart.GetItemName(row));
+    const int group = groupNoOf(chart.GetItemName(row));
     if (group == 0)
         return;
     // A reservation from 00:00 continues yesterday's that ran to 23:59: no
@@ -274,6 +276,37 @@ void FrmCal::onPieceRange(short row, short piece, bool start)
     if (start || !anotherPieceRunsOn(chart, row, piece, now.hour() * 60 + now.minute()))
         Fix_output(group, start, texts::ModeAuto);
     chart.SetPieceColor(row, piece, start ? colour::Running : colour::Past);
+}
+
+// GetGroupNo: the number of the valid group of that name, else 0.  The chart
+// raises the events of a minute (and the start-up walks all rows) in one
+// go; one read of GroupMaster serves that whole burst instead of one
+// connection and one full read per row, and is dropped when control returns
+// to the event loop, so every later event sees the table afresh.
+int FrmCal::groupNoOf(const QString &groupName)
+{
+    if (!m_groupSnapshotFresh) {
+        m_groupSnapshot.clear();
+        store::Database db(m_databasePath);
+        if (!db.open())
+            return 0;
+        store::Recordset rs = db.openRecordset(store::sql::selectGroups());
+        if (!rs.isOpen())
+            return 0;
+        db.close();
+        const int count = rs.recordCount();
+        rs.moveFirst();
+        for (int n = 0; n < count; ++n, rs.moveNext()) {
+            const QString key = rs.text(QStringLiteral("GPname")).toCaseFolded();
+            const int gpno = rs.integer(QStringLiteral("gpno"));
+            // The first row of a name counts, as a find from the top does.
+            if (!m_groupSnapshot.contains(key))
+                m_groupSnapshot.insert(key, rs.yes(QStringLiteral("YukoFlg")) && store::isGroupNo(gpno) ? gpno : 0);
+        }
+        m_groupSnapshotFresh = true;
+        QMetaObject::invokeMethod(this, [this] { m_groupSnapshotFresh = false; }, Qt::QueuedConnection);
+    }
+    return m_groupSnapshot.value(groupName.toCaseFolded(), 0);
 }
 
 bool FrmCal::catchUpDayChange(bool midnightTick, QString *error)

@@ -4,6 +4,7 @@
 #include "runner/rowmap.h"
 #include "store/settings.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 
@@ -79,6 +80,8 @@ private:
     bool catchUpDayChange(bool midnightTick, QString *error);
     void onPieceRange(short row, short piece, bool start);
     void armTimer();
+    // GetGroupNo for the chart's row names (see groupNoOf in the source).
+    int groupNoOf(const QString &groupName);
     QString dayInfoPath() const;
 
     Ganttline *Ganttline1 = nullptr;
@@ -96,6 +99,10 @@ private:
     std::unique_ptr<DayChange> m_dayChange;
     OutputQueue *m_output = nullptr;
     RowMap m_rows;
+    // Valid group numbers by case-folded name, read once for a burst of
+    // look-ups and dropped when control returns to the event loop.
+    QHash<QString, int> m_groupSnapshot;
+    bool m_groupSnapshotFresh = false;
 
     QString m_programFolder;
     QString m_databasePath;
