@@ -320,6 +320,12 @@ bool FrmCal::catchUpDayChange(bool midnightTick, QString *error)
         if (!midnightTick)
             return m_dayChange->recordDone(today), true;
         kind = DayChange::Kind::Roll;
+    } else if (last > today) {
+        // A record from the future (the clock was set back): the midnight
+        // tick still rolls, as it always did.
+        if (!midnightTick)
+            return true;
+        kind = DayChange::Kind::Roll;
     } else {
         kind = DayChange::due(last, today);
     }
