@@ -1,6 +1,11 @@
 #include "platform/clock.h"
 
+#include <QByteArray>
+#include <QList>
+
+#include <cstdlib>
 #include <mutex>
+#include <unistd.h>
 
 namespace platform::clock {
 namespace {
@@ -11,6 +16,7 @@ struct State {
     bool frozen = false;
     QDateTime frozenAt;
     qint64 offsetMs = 0; // added to the system time while running
+    QByteArray shared;   // the shared text last published or taken over
 };
 
 State &state()
@@ -19,8 +25,45 @@ State &state()
     return s;
 }
 
+// Each shared library of a process that links this file has its own copy of
+// the state above (the control libraries, the product's API library), yet a
+// process has one clock.  So every copy publishes the clock's state in the
+// process environment as "<pid> F <msecs since epoch>" (frozen) or
+// "<pid> R <offset ms>" (running), and every copy takes over what another
+// published.  The pid keeps a child that inherits the variable from using it.
+constexpr const char *SharedVariable = "SCH_CLOCK_SHARED";
+
+void publishLocked(State &s)
+{
+    s.shared = QByteArray::number(qint64(::getpid())) + (s.frozen ? " F " : " R ")
+               + QByteArray::number(s.frozen ? s.frozenAt.toMSecsSinceEpoch() : s.offsetMs);
+    ::setenv(SharedVariable, s.shared.constData(), 1);
+}
+
+void takeOverLocked(State &s)
+{
+    const char *text = ::getenv(SharedVariable);
+    if (!text || s.shared == text)
+        return;
+    const QList<QByteArray> parts = QByteArray(text).split(' ');
+    bool okPid = false, okValue = false;
+    if (parts.size() != 3 || parts.at(0).toLongLong(&okPid) != qint64(::getpid()) || !okPid)
+        return;
+    const qint64 value = parts.at(2).toLongLong(&okValue);
+    if (!okValue || (parts.at(1) != "F" && parts.at(1) != "R"))
+        return;
+    s.shared = text;
+    s.initialized = true;
+    s.frozen = parts.at(1) == "F";
+    if (s.frozen)
+        s.frozenAt = QDateTime::fromMSecsSinceEpoch(value);
+    else
+        s.offsetMs = value;
+}
+
 void initializeLocked(State &s)
 {
+    takeOverLocked(s);
     if (s.initialized)
         return;
     s.initialized = true;
@@ -30,6 +73,7 @@ void initializeLocked(State &s)
     const QDateTime start = parseMoment(env);
     if (start.isValid())
         s.offsetMs = QDateTime::currentDateTime().msecsTo(start);
+    publishLocked(s);
 }
 
 } // namespace
@@ -79,6 +123,7 @@ void setNow(const QDateTime &moment)
     s.initialized = true;
     s.frozen = true;
     s.frozenAt = moment;
+    publishLocked(s);
 }
 
 void advance(qint64 msecs)
@@ -90,6 +135,7 @@ void advance(qint64 msecs)
         s.frozenAt = s.frozenAt.addMSecs(msecs);
     else
         s.offsetMs += msecs;
+    publishLocked(s);
 }
 
 void runFrom(const QDateTime &moment)
@@ -99,6 +145,7 @@ void runFrom(const QDateTime &moment)
     s.initialized = true;
     s.frozen = false;
     s.offsetMs = QDateTime::currentDateTime().msecsTo(moment);
+    publishLocked(s);
 }
 
 void useSystemClock()
@@ -108,12 +155,14 @@ void useSystemClock()
     s.initialized = true;
     s.frozen = false;
     s.offsetMs = 0;
+    publishLocked(s);
 }
 
 bool isFrozen()
 {
     State &s = state();
     std::lock_guard lock(s.mutex);
+    initializeLocked(s);
     return s.frozen;
 }
 

@@ -6,6 +6,7 @@
 #include "taglink/vantorlibrary.h"
 
 #include "automation/propertybag.h"
+#include "platform/clock.h"
 #include "platform/textcodec.h"
 #include "testsupport.h"
 
@@ -388,4 +389,20 @@ TEST_F(TaglinkModelTest, DesignModeNeverReachesTheProduct)
     model.setPLCTagValue(0, QVariant(1.0));
     model.Close();
     EXPECT_TRUE(api->calls.isEmpty());
+}
+
+TEST_F(TaglinkModelTest, TheJournalHasTheHostsClockEvenWhenTheHostMovesIt)
+{
+    // The API library keeps its own copy of the clock; it must still follow the host's.
+    platform::clock::setNow(QDateTime(QDate(2031, 5, 6), QTime(18, 0, 0, 250)));
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QVariant(2.0));
+    platform::clock::advance(60000);
+    model.setPLCTagValue(0, QVariant(3.0));
+    platform::clock::useSystemClock();
+    const QStringList lines = journal();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines.at(0).startsWith(QStringLiteral("2031-05-06 18:00:00.250,"))) << lines.at(0).toStdString();
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("2031-05-06 18:01:00.250,"))) << lines.at(1).toStdString();
 }
