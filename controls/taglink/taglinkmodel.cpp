@@ -254,11 +254,11 @@ void TaglinkModel::FlushWriteBuffer()
     // Writes made before a Close wait for the flush after the next Open.
     if (m_buffer.isEmpty() || !m_opened || !m_api)
         return;
-    const int rc = m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(),
-                                int(m_buffer.values().size()), m_buffer.ids().constData(), m_buffer.values().constData());
-    // A product that could not be reached has lost nothing yet: keep the writes.
-    if (rc >= 0)
-        m_buffer.clear();
+    // The result is not examined: writes that failed are not sent again
+    // later, when they would switch equipment at the wrong moment.
+    m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(), int(m_buffer.values().size()),
+                 m_buffer.ids().constData(), m_buffer.values().constData());
+    m_buffer.clear();
 }
 
 void TaglinkModel::DisableAllPLCTagChangeEvnet()
@@ -373,8 +373,6 @@ void TaglinkModel::setPLCTagValue(const QVariant &tag, const QVariant &value)
     if (!valueBytes(r, value, &bytes))
         return;
     if (m_buffered) {
-        if (m_buffer.isFull())
-            FlushWriteBuffer(); // an earlier flush could not reach the product
         if (!m_buffer.append(r.id, bytes))
             return;
         if (m_buffer.isFull())
