@@ -57,8 +57,13 @@ journal_lines=0
 # plant's journal since the last call.
 show_new() {
   local oplog
-  oplog="$SITE/OPLOG/SCHLOG$(date +%Y%m%d).CSV"
-  if [ -f "$oplog" ]; then
+  # The newest day's file (the runner's clock may have been moved).
+  oplog=$(ls -t "$SITE"/OPLOG/SCHLOG*.CSV 2>/dev/null | head -n 1 || true)
+  if [ -n "$oplog" ] && [ "$oplog" != "${oplog_file:-}" ]; then
+    oplog_file=$oplog
+    oplog_lines=0
+  fi
+  if [ -n "$oplog" ] && [ -f "$oplog" ]; then
     local n
     n=$(wc -l <"$oplog")
     if [ "$n" -gt "$oplog_lines" ]; then
