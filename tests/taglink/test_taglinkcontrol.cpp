@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -62,6 +63,9 @@ TEST(TaglinkControl, PropertyPageWritesOnlyWhatChanged)
     EXPECT_TRUE(m->isActive());
     page.apply(); // nothing changed: the link stays open
     EXPECT_TRUE(m->isOpened());
+    // For looking at: the page as the user sees it.
+    page.show();
+    EXPECT_TRUE(page.grab().save(QDir::temp().filePath(QStringLiteral("taglink_propertypage.png"))));
 }
 
 TEST(TaglinkControl, HostScriptWritesTwoTagsAndShowsTheJournal)

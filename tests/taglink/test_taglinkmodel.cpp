@@ -11,6 +11,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTimer>
@@ -367,6 +368,7 @@ TEST_F(TaglinkModelTest, TagSelectDialogSetsTheListWhenConfirmed)
             ASSERT_EQ(list->count(), 3);
             list->item(0)->setCheckState(Qt::Checked);
             list->item(2)->setCheckState(Qt::Checked);
+            dialog->grab().save(QDir::temp().filePath(QStringLiteral("vantor_tagdialog.png")));
             QMetaObject::invokeMethod(dialog, confirm ? "accept" : "reject");
         });
     };
