@@ -2,6 +2,7 @@
 #include "calendar/daymemofile.h"
 #include "calendar/oledate.h"
 #include "platform/textcodec.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -20,29 +19,7 @@ namespace {
 
 double ole(int y, int m, int d) { return toOleDate(QDate(y, m, d)); }
 
-// Lowers the largest file size this process may write, so that a write fails
-// even for root; restores it afterwards.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+using testsupport::FileSizeLimit;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "platform/atomicfile.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -6,36 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace platform;
 
 namespace {
 
-// Lowers the largest file size this process may write, so that a write fails
-// even for root; restores it afterwards.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+using testsupport::FileSizeLimit;
 
 TEST(AtomicFile, ReplacesTheWholeFile)
 {
