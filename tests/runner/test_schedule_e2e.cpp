@@ -6,12 +6,15 @@
 #include "runnersite.h"
 #include "testsupport.h"
 
+#include "platform/singleinstance.h"
 #include "store/database.h"
 
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -287,4 +290,31 @@ TEST_F(ScheduleTest, APlantThatStopsDuringAnOutputIsSkippedAndWrittenAgainWhenBa
     EXPECT_LT(journal.size(), 8); // some were skipped while the plant was down
     // Every tag has its record, written or not.
     EXPECT_EQ(site.opLog(QDate(2026, 12, 8)).filter(QStringLiteral("|開始|スケジュール(自動)")).size(), 8);
+}
+
+TEST_F(ScheduleTest, AFailedDayChangeChangesNothingAndIsReportedThroughNotifier)
+{
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addToday(1, t(10, 0), t(11, 0));
+    site.addNextday(1, t(7, 30), t(8, 30));
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE Schedule RENAME TO ScheduleGone")));
+
+    Runner runner(site, nullptr);
+    runner.start(QStringLiteral("2026-12-09 08:00:00"));
+    ASSERT_TRUE(runner.waitReady());
+    // The Notifier of this site shows the error (it holds its one-instance lock).
+    const QString lock = platform::SingleInstance(QStringLiteral("Notifier")).lockPath();
+    ASSERT_TRUE(waitUntil([&] { return !platform::SingleInstance(QStringLiteral("Notifier")).isFirst(); }, 5000));
+    const qint64 notifier = QString::fromLatin1(testsupport::readAll(lock).split('\n').value(0)).toLongLong();
+    EXPECT_EQ(runner.process().state(), QProcess::Running);
+    ASSERT_TRUE(runner.stop());
+    if (notifier > 0)
+        ::kill(pid_t(notifier), SIGTERM);
+
+    // Nothing rolled, the day not recorded: the next tick tries again.
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 10:00-11:00")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
+    EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/08"));
+    EXPECT_EQ(RunnerSite::lines(site.traceFile(QDate(2026, 12, 9))).filter(QStringLiteral("日替わり処理 ｴﾗｰ番号")).size(), 1);
 }
