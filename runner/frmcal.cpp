@@ -64,6 +64,9 @@ void FrmCal::buildForm()
     Datefold1->setObjectName(QStringLiteral("Datefold1"));
     Datefold1->setFixedSize(240, 200);
     m_calendar = &Datefold1->model();
+    // The calendar is here for its day memos; the laws after the built-in
+    // table keep the holidays it shows in the window right.
+    m_calendar->AddHolidayLaws(QString());
     Taglink1 = new Taglink(this);
     Taglink1->setObjectName(QStringLiteral("Taglink1"));
     Taglink1->setFixedSize(32, 32);
