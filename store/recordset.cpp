@@ -30,6 +30,7 @@ bool Recordset::load(const QSqlDatabase &db, const QString &sqliteText, QString 
         m_rows << row;
     }
     m_deleted.fill(false, m_rows.size());
+    m_deletedCount = 0;
     m_pos = 0;
     m_open = true;
     return true;
@@ -40,6 +41,7 @@ void Recordset::close()
     m_names.clear();
     m_rows.clear();
     m_deleted.clear();
+    m_deletedCount = 0;
     m_pos = 0;
     m_open = false;
 }
@@ -101,7 +103,7 @@ void Recordset::moveLast()
 
 int Recordset::recordCount() const
 {
-    return int(m_rows.size() - m_deleted.count(true));
+    return int(m_rows.size()) - m_deletedCount;
 }
 
 QString Recordset::fieldName(int index) const

@@ -78,6 +78,7 @@ protected:
     QStringList m_names;
     QVector<QVector<QVariant>> m_rows;
     QVector<bool> m_deleted;
+    int m_deletedCount = 0; // rows marked in m_deleted, so counting stays O(1)
     int m_pos = 0;
     bool m_open = false;
 };

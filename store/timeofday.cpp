@@ -32,7 +32,8 @@ QTime parseTime(const QVariant &value)
         return value.toDateTime().time();
     QString text = value.toString().trimmed();
     // A date part in front ("1899-12-30 07:30:00") is dropped.
-    const int blank = text.lastIndexOf(QRegularExpression(QStringLiteral("[ T]")));
+    static const QRegularExpression dateTimeSeparator(QStringLiteral("[ T]"));
+    const int blank = text.lastIndexOf(dateTimeSeparator);
     if (blank >= 0)
         text = text.mid(blank + 1);
     for (const char *format : {"H:mm:ss", "H:mm", "HH:mm:ss.zzz"}) {

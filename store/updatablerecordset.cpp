@@ -196,7 +196,10 @@ bool UpdatableRecordset::deleteRow(QString *error)
             *error = q.lastError().text();
         return false;
     }
-    m_deleted[m_pos] = true;
+    if (!m_deleted[m_pos]) {
+        m_deleted[m_pos] = true;
+        ++m_deletedCount;
+    }
     m_dirty.clear();
     return true;
 }
