@@ -22,6 +22,8 @@ public:
     // True when this process holds the lock (no other instance runs).
     bool isFirst() const { return m_first; }
     QString lockPath() const { return m_path; }
+    // The lock file of a program for the present program folder.
+    static QString lockPathFor(const QString &program);
 
 private:
     QString m_path;

@@ -1,13 +1,16 @@
 #include "tools/Notifier/notifierwindow.h"
 
+#include "platform/singleinstance.h"
 #include "testsupport.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -54,20 +57,28 @@ TEST(Notifier, ASecondMessageWhileOneIsShownIsDropped)
     first.setProcessEnvironment(env);
     first.start(program, {QStringLiteral("first")});
     ASSERT_TRUE(first.waitForStarted(5000));
-    // Give the first time to take its lock before the second arrives: a probe
-    // that is still running after a few seconds came before the lock (or the
-    // machine is slow) and is tried again.
-    QProcess probe;
-    for (int i = 0; i < 10; ++i) {
-        probe.setProcessEnvironment(env);
-        probe.start(program, {QStringLiteral("second")});
-        ASSERT_TRUE(probe.waitForStarted(5000));
-        if (probe.waitForFinished(3000))
-            break;
-        probe.kill();
-        probe.waitForFinished();
+    // The second arrives only once the first holds its lock (the lock file
+    // names the holder's process id on its first line).
+    const QByteArray savedHome = qgetenv("SCH_HOME");
+    qputenv("SCH_HOME", home.path().toUtf8());
+    const QString lockPath = platform::SingleInstance::lockPathFor(QStringLiteral("Notifier"));
+    qputenv("SCH_HOME", savedHome);
+    const QByteArray firstPid = QByteArray::number(first.processId());
+    bool locked = false;
+    for (int i = 0; i < 500 && !locked; ++i) {
+        QFile lock(lockPath);
+        locked = lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed() == firstPid;
+        if (!locked)
+            QThread::msleep(20);
     }
-    EXPECT_EQ(probe.state(), QProcess::NotRunning);
+    ASSERT_TRUE(locked) << lockPath.toStdString();
+
+    QProcess probe;
+    probe.setProcessEnvironment(env);
+    probe.start(program, {QStringLiteral("second")});
+    ASSERT_TRUE(probe.waitForStarted(5000));
+    EXPECT_TRUE(probe.waitForFinished(10000));
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(probe.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
