@@ -18,20 +18,15 @@ namespace {
 
 double ole(int y, int m, int d) { return toOleDate(QDate(y, m, d)); }
 
-// The shared data folder; from a worktree it may lie further up the tree.
+// The list kept beside this test (a copy of the Cabinet Office file, see
+// data/jp_holidays.SOURCE.txt), else the shared data folder's.
 QString holidayListPath()
 {
     const QString name = QStringLiteral("data/jp_holidays.csv");
-    const QString direct = QDir(testsupport::sharedDir()).filePath(name);
-    if (QFileInfo::exists(direct))
-        return direct;
-    QDir dir(testsupport::sourceDir());
-    while (dir.cdUp()) {
-        const QString candidate = dir.filePath(QStringLiteral("shared/") + name);
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    }
-    return direct;
+    const QString own = QDir(testsupport::sourceDir()).filePath(QStringLiteral("tests/calendar/") + name);
+    if (QFileInfo::exists(own))
+        return own;
+    return QDir(testsupport::sharedDir()).filePath(name);
 }
 
 QHash<QDate, QString> readHolidayList()
