@@ -39,7 +39,7 @@ public:
     // Starts the program; clockStart "YYYY-MM-DD HH:MM:SS".
     void start(const QString &clockStart, const QStringList &arguments = {});
     // Waits until its command channel answers.
-    bool waitReady(int timeoutMs = 5000);
+    bool waitReady(int timeoutMs = 10000);
     bool waitFinished(int timeoutMs = 5000);
     // Pokes "999" and waits for the end.
     bool stop();
