@@ -11,7 +11,8 @@
 #include "platform/process.h"
 #include "platform/programfolder.h"
 #include "runner/chartloader.h"
-#include "runner/outputqueue.h"
+#include "switching/outputqueue.h"
+#include "switching/switchingtexts.h"
 #include "runner/runnertexts.h"
 #include "store/database.h"
 #include "store/catalogue.h"
@@ -159,7 +160,7 @@ bool FrmCal::startUp(const QStringList &arguments)
         }
     }
     // 7. The write pause.
-    m_output = new OutputQueue(
+    m_output = new switching::OutputQueue(
         m_databasePath, [this](const QString &item, float value) { return writeTag(item, value); }, this);
     m_output->setWritePause(m_settings->tagWritePauseMs());
     // 8.
@@ -253,7 +254,7 @@ void FrmCal::catchUpOutput()
         if (group == 0)
             continue;
         const QVariant found = chart.FindPieceFromRange(i, h, m, h, m, chart::GntSubIncluded);
-        Fix_output(group, found.isValid(), texts::ModeStartup);
+        Fix_output(group, found.isValid(), switching::texts::ModeStartup);
     }
 }
 
@@ -277,7 +278,7 @@ void FrmCal::onPieceRange(short row, short piece, bool start)
     // An end inside another running reservation of the group (adjacent or
     // overlapping) would switch off what that one keeps on.
     if (start || !anotherPieceRunsOn(chart, row, piece, now.hour() * 60 + now.minute()))
-        Fix_output(group, start, texts::ModeAuto);
+        Fix_output(group, start, switching::texts::ModeAuto);
     chart.SetPieceColor(row, piece, start ? colour::Running : colour::Past);
 }
 

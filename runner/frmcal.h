@@ -28,9 +28,11 @@ namespace platform {
 class CommandServer;
 }
 
-namespace runner {
-
+namespace switching {
 class OutputQueue;
+}
+
+namespace runner {
 
 // The runner's one form, frmCal ("Schedule"): today's chart Ganttline1, the
 // calendar Datefold1 (its day memos only), the tag link Taglink1, the minute
@@ -58,7 +60,7 @@ public:
 
     chart::ChartModel &chartModel() const;
     calendar::DatefoldModel &calendarModel() const;
-    OutputQueue &output() const { return *m_output; }
+    switching::OutputQueue &output() const { return *m_output; }
     const RowMap &rowMap() const { return m_rows; }
     QTimer *minuteTimer() const { return Timer2; }
     DayChange &dayChange() const { return *m_dayChange; }
@@ -97,7 +99,7 @@ private:
     std::unique_ptr<platform::CommandServer> m_channel;
     std::unique_ptr<store::Settings> m_settings;
     std::unique_ptr<DayChange> m_dayChange;
-    OutputQueue *m_output = nullptr;
+    switching::OutputQueue *m_output = nullptr;
     RowMap m_rows;
     // Valid group numbers by case-folded name, read once for a burst of
     // look-ups and dropped when control returns to the event loop.

@@ -12,15 +12,6 @@ inline const QString Started = QStringLiteral("開始");
 inline const QString Stopped = QStringLiteral("停止");
 inline const QString Completed = QStringLiteral("完了");
 
-// Actions of tag records.
-inline const QString ActionStart = QStringLiteral("開始");
-inline const QString ActionEnd = QStringLiteral("終了");
-inline const QString ActionSet = QStringLiteral("設定");
-
-// Origins of tag records: timed output and the catch-up at start.
-inline const QString ModeAuto = QStringLiteral("自動");
-inline const QString ModeStartup = QStringLiteral("起動");
-
 inline const QString DayChangeBegin = QStringLiteral("日替わり処理 開始");
 inline const QString DayChangeEnd = QStringLiteral("日替わり処理 終了");
 inline const QString BackupWhileOpen =

@@ -10,6 +10,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3
   fonts-noto-cjk
+  libxlsxwriter-dev libzip-dev
+  mdbtools-dev mdbtools
+  libmodbus-dev
+  python3-openpyxl python3-pymodbus
 )
 
 missing=()

@@ -6,7 +6,7 @@
 #include "runner/chartloader.h"
 #include "runner/daychange.h"
 #include "runner/frmcal.h"
-#include "runner/outputqueue.h"
+#include "switching/outputqueue.h"
 
 #include "chart/chartmodel.h"
 #include "platform/clock.h"

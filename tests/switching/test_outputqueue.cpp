@@ -1,4 +1,4 @@
-#include "runner/outputqueue.h"
+#include "switching/outputqueue.h"
 #include "runnersite.h"
 
 #include "platform/clock.h"
@@ -45,7 +45,7 @@ protected:
         qunsetenv("SCH_HOME");
     }
 
-    runner::OutputQueue::TagWriter recorder()
+    switching::OutputQueue::TagWriter recorder()
     {
         return [this](const QString &item, float value) {
             writes.append({item, value});
@@ -53,9 +53,9 @@ protected:
         };
     }
 
-    static void drain(runner::OutputQueue &queue)
+    static void drain(switching::OutputQueue &queue)
     {
-        QSignalSpy drained(&queue, &runner::OutputQueue::drained);
+        QSignalSpy drained(&queue, &switching::OutputQueue::drained);
         if (!queue.isIdle()) {
             ASSERT_TRUE(drained.wait(5000));
         }
@@ -82,7 +82,7 @@ protected:
 
 TEST_F(OutputQueueTest, StartAndEndValuesWithTheirLogRecords)
 {
-    runner::OutputQueue queue(site.database(), recorder());
+    switching::OutputQueue queue(site.database(), recorder());
     queue.enqueue(1, true, QStringLiteral("自動"));
     EXPECT_TRUE(writes.isEmpty()); // the writes start at the next turn of the loop
     drain(queue);
@@ -109,7 +109,7 @@ TEST_F(OutputQueueTest, StartAndEndValuesWithTheirLogRecords)
 
 TEST_F(OutputQueueTest, RequestsNeverInterleaveAndTheLoopStaysResponsive)
 {
-    runner::OutputQueue queue(site.database(), recorder());
+    switching::OutputQueue queue(site.database(), recorder());
     queue.setWritePause(40);
     int otherEvents = 0;
     QTimer other;
@@ -139,7 +139,7 @@ TEST_F(OutputQueueTest, RequestsNeverInterleaveAndTheLoopStaysResponsive)
 TEST_F(OutputQueueTest, AnUnwritableTagKeepsItsRecordAndTheOutputGoesOn)
 {
     writerWorks = false;
-    runner::OutputQueue queue(site.database(), recorder());
+    switching::OutputQueue queue(site.database(), recorder());
     queue.enqueue(2, true, QStringLiteral("自動"));
     queue.enqueue(99, true, QStringLiteral("自動")); // no tags at all
     drain(queue);

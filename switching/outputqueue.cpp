@@ -1,6 +1,6 @@
-#include "runner/outputqueue.h"
+#include "switching/outputqueue.h"
 
-#include "runner/runnertexts.h"
+#include "switching/switchingtexts.h"
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/logging.h"
@@ -8,7 +8,7 @@
 #include "store/tracelog.h"
 #include "store/valuetext.h"
 
-namespace runner {
+namespace switching {
 
 OutputQueue::OutputQueue(const QString &databasePath, TagWriter writer, QObject *parent)
     : QObject(parent)
@@ -17,6 +17,20 @@ OutputQueue::OutputQueue(const QString &databasePath, TagWriter writer, QObject 
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &OutputQueue::step);
+}
+
+void OutputQueue::setTraceIdentity(const QString &source, qint16 index)
+{
+    m_traceSource = source;
+    m_traceIndex = index;
+}
+
+// "Fix_output ｴﾗｰ番号 3146<source> でｴﾗｰが発生しました。" CR "<description>"
+void OutputQueue::traceDatabaseError(const QString &description) const
+{
+    const QString message = QStringLiteral("Fix_output ｴﾗｰ番号 ") + QString::number(texts::DatabaseErrorNumber)
+        + m_traceSource + QStringLiteral(" でｴﾗｰが発生しました。") + QLatin1Char('\r') + description;
+    store::WriteTraceLog(message, QString::number(m_current.group), m_traceIndex);
 }
 
 void OutputQueue::enqueue(int group, bool on, const QString &mode)
@@ -66,16 +80,12 @@ bool OutputQueue::beginRequest()
     m_nextTag = 0;
     store::Database db(m_databasePath);
     if (!db.open()) {
-        store::WriteTraceLog(texts::errorMessage(QStringLiteral("Fix_output"), texts::DatabaseErrorNumber,
-                                                 db.lastError()),
-                             QString::number(m_current.group), store::TraceLog::RunnerIndex);
+        traceDatabaseError(db.lastError());
         return false;
     }
     store::Recordset rs = db.openRecordset(store::sql::selectGroupTags(m_current.group));
     if (!rs.isOpen()) {
-        store::WriteTraceLog(texts::errorMessage(QStringLiteral("Fix_output"), texts::DatabaseErrorNumber,
-                                                 db.lastError()),
-                             QString::number(m_current.group), store::TraceLog::RunnerIndex);
+        traceDatabaseError(db.lastError());
         return false;
     }
     db.close();
@@ -92,7 +102,7 @@ void OutputQueue::writeTag(const Tag &tag)
     const float value = m_current.on ? tag.startValue : tag.endValue;
     const QString item = tag.tag.trimmed() + QStringLiteral("$VALUE");
     if (!m_writer(item, value))
-        store::WriteTraceLog(QStringLiteral("Fix_output タグ書込み失敗"), item, store::TraceLog::RunnerIndex);
+        store::WriteTraceLog(QStringLiteral("Fix_output タグ書込み失敗"), item, m_traceIndex);
 
     QString action;
     if (m_current.on)
@@ -105,4 +115,4 @@ void OutputQueue::writeTag(const Tag &tag)
                       action == texts::ActionSet ? store::setValueText(value) : QString());
 }
 
-} // namespace runner
+} // namespace switching

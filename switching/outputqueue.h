@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace runner {
+namespace switching {
 
 // One output request: write the start values (on) or the end values of every
 // tag of a group; mode is the origin the operation log records ("自動" for a
@@ -43,6 +43,10 @@ public:
 
     OutputQueue(const QString &databasePath, TagWriter writer, QObject *parent = nullptr);
 
+    // The program named in trace entries and the index they carry (the
+    // runner's by default).
+    void setTraceIdentity(const QString &source, qint16 index);
+
     void setWritePause(int msecs) { m_pauseMs = qMax(0, msecs); }
     int writePause() const { return m_pauseMs; }
 
@@ -71,7 +75,11 @@ private:
     bool beginRequest();
     void writeTag(const Tag &tag);
 
+    void traceDatabaseError(const QString &description) const;
+
     QString m_databasePath;
+    QString m_traceSource = QStringLiteral("Schedule");
+    qint16 m_traceIndex = 999;
     TagWriter m_writer;
     int m_pauseMs = 0;
     QQueue<OutputRequest> m_requests;
@@ -83,4 +91,4 @@ private:
     QTimer m_timer;
 };
 
-} // namespace runner
+} // namespace switching
