@@ -75,12 +75,16 @@ bool Recordset::eof() const
 
 void Recordset::moveFirst()
 {
+    if (!leaveCurrentRow())
+        return;
     m_pos = 0;
     skipDeletedForward();
 }
 
 void Recordset::moveNext()
 {
+    if (!leaveCurrentRow())
+        return;
     if (m_pos < m_rows.size())
         ++m_pos;
     skipDeletedForward();
@@ -88,6 +92,8 @@ void Recordset::moveNext()
 
 void Recordset::movePrevious()
 {
+    if (!leaveCurrentRow())
+        return;
     if (m_pos >= 0)
         --m_pos;
     skipDeletedBackward();
@@ -95,6 +101,8 @@ void Recordset::movePrevious()
 
 void Recordset::moveLast()
 {
+    if (!leaveCurrentRow())
+        return;
     m_pos = int(m_rows.size()) - 1;
     skipDeletedBackward();
     if (m_pos < 0)
@@ -171,6 +179,8 @@ bool Recordset::find(const QString &criterion)
     static const QRegularExpression textForm(QStringLiteral("^\\s*\\[?([\\w.]+)\\]?\\s*=\\s*'(.*)'\\s*$"),
                                              QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression numberForm(QStringLiteral("^\\s*\\[?([\\w.]+)\\]?\\s*=\\s*(-?[0-9.]+)\\s*$"));
+    if (!leaveCurrentRow())
+        return false;
     QRegularExpressionMatch m = textForm.match(criterion);
     if (m.hasMatch()) {
         QString value = m.captured(2);
@@ -186,6 +196,8 @@ bool Recordset::find(const QString &criterion)
 
 bool Recordset::findValue(const QString &column, const QVariant &value)
 {
+    if (!leaveCurrentRow())
+        return false;
     const int index = fieldIndex(column);
     if (index < 0) {
         m_pos = int(m_rows.size());

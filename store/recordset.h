@@ -71,6 +71,10 @@ public:
     bool findValue(const QString &column, const QVariant &value);
 
 protected:
+    // Called before every move and find; a false result refuses the move and
+    // the current row stays.  An updatable recordset stores pending edits here.
+    virtual bool leaveCurrentRow() { return true; }
+
     bool isDeleted(int row) const;
     void skipDeletedForward();
     void skipDeletedBackward();

@@ -67,10 +67,25 @@ bool UpdatableRecordset::open(const QSqlDatabase &db, const QString &accessSql, 
     return true;
 }
 
+bool UpdatableRecordset::fail(const QString &why, QString *error)
+{
+    m_lastError = why;
+    if (error)
+        *error = why;
+    return false;
+}
+
+bool UpdatableRecordset::leaveCurrentRow()
+{
+    if (!m_adding && m_dirty.isEmpty())
+        return true;
+    return update();
+}
+
 void UpdatableRecordset::addNew()
 {
-    if (m_adding)
-        cancelUpdate();
+    if (!leaveCurrentRow())
+        return;
     m_posBeforeAdd = m_pos;
     m_adding = true;
     m_newRow = QVector<QVariant>(m_names.size());
@@ -87,8 +102,10 @@ bool UpdatableRecordset::setField(const QString &name, const QVariant &value)
     } else {
         if (m_pos < 0 || m_pos >= m_rows.size() || isDeleted(m_pos))
             return false;
-        if (m_dirty.isEmpty())
+        if (m_dirty.isEmpty()) {
             m_savedRow = m_rows[m_pos];
+            m_editPos = m_pos;
+        }
         m_rows[m_pos][index] = toStored(value);
     }
     if (!m_dirty.contains(index))
@@ -98,6 +115,7 @@ bool UpdatableRecordset::setField(const QString &name, const QVariant &value)
 
 bool UpdatableRecordset::update(QString *error)
 {
+    m_lastError.clear();
     if (m_adding) {
         QStringList columns;
         QStringList marks;
@@ -113,11 +131,8 @@ bool UpdatableRecordset::update(QString *error)
         q.prepare(text);
         for (int i : std::as_const(m_dirty))
             q.addBindValue(m_newRow.at(i));
-        if (!q.exec()) {
-            if (error)
-                *error = q.lastError().text();
-            return false;
-        }
+        if (!q.exec())
+            return fail(q.lastError().text(), error);
         // Read the row back so that defaults filled in by the table show.
         QVector<QVariant> stored = m_newRow;
         const qint64 id = q.lastInsertId().toLongLong();
@@ -142,11 +157,9 @@ bool UpdatableRecordset::update(QString *error)
     }
     if (m_dirty.isEmpty())
         return true;
-    if (m_pos < 0 || m_pos >= m_rows.size() || isDeleted(m_pos)) {
-        if (error)
-            *error = QStringLiteral("現在の行がありません。");
-        return false;
-    }
+    const int row = m_editPos;
+    if (row < 0 || row >= m_rows.size() || isDeleted(row))
+        return fail(QStringLiteral("現在の行がありません。"), error);
     QStringList sets;
     for (int i : std::as_const(m_dirty))
         sets << identifier(m_names.at(i)) + QStringLiteral(" = ?");
@@ -154,15 +167,13 @@ bool UpdatableRecordset::update(QString *error)
     q.prepare(QStringLiteral("UPDATE ") + identifier(m_table) + QStringLiteral(" SET ") + sets.join(QStringLiteral(", "))
               + QStringLiteral(" WHERE rowid = ?"));
     for (int i : std::as_const(m_dirty))
-        q.addBindValue(m_rows[m_pos].at(i));
-    q.addBindValue(m_rowIds.at(m_pos));
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
+        q.addBindValue(m_rows[row].at(i));
+    q.addBindValue(m_rowIds.at(row));
+    if (!q.exec())
+        return fail(q.lastError().text(), error);
     m_dirty.clear();
     m_savedRow.clear();
+    m_editPos = -1;
     return true;
 }
 
@@ -172,35 +183,33 @@ void UpdatableRecordset::cancelUpdate()
         m_adding = false;
         m_newRow.clear();
         m_pos = m_posBeforeAdd;
-    } else if (!m_dirty.isEmpty() && m_pos >= 0 && m_pos < m_rows.size()) {
-        m_rows[m_pos] = m_savedRow;
+    } else if (!m_dirty.isEmpty() && m_editPos >= 0 && m_editPos < m_rows.size()) {
+        m_rows[m_editPos] = m_savedRow;
     }
     m_dirty.clear();
     m_savedRow.clear();
+    m_editPos = -1;
 }
 
 bool UpdatableRecordset::deleteRow(QString *error)
 {
     if (m_adding)
         cancelUpdate();
-    if (m_pos < 0 || m_pos >= m_rows.size() || isDeleted(m_pos)) {
-        if (error)
-            *error = QStringLiteral("現在の行がありません。");
-        return false;
-    }
+    m_lastError.clear();
+    if (m_pos < 0 || m_pos >= m_rows.size() || isDeleted(m_pos))
+        return fail(QStringLiteral("現在の行がありません。"), error);
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("DELETE FROM ") + identifier(m_table) + QStringLiteral(" WHERE rowid = ?"));
     q.addBindValue(m_rowIds.at(m_pos));
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
+    if (!q.exec())
+        return fail(q.lastError().text(), error);
     if (!m_deleted[m_pos]) {
         m_deleted[m_pos] = true;
         ++m_deletedCount;
     }
     m_dirty.clear();
+    m_savedRow.clear();
+    m_editPos = -1;
     return true;
 }
 

@@ -225,6 +225,52 @@ TEST_F(DatabaseTest, UpdatableRecordsetAddsChangesAndDeletes)
     EXPECT_FALSE(db.openUpdatable(sql::selectDayChart(Day::Today)).isOpen());
 }
 
+TEST_F(DatabaseTest, UpdatableRecordsetSavesPendingEditsOnAMove)
+{
+    addGroups();
+    UpdatableRecordset rs = db.openUpdatable(sql::selectGroupsByNo());
+    ASSERT_TRUE(rs.isOpen());
+    // Edit row 1, move on without update(): the edit is stored by the move.
+    rs.moveFirst();
+    rs.setField(QStringLiteral("GPname"), QStringLiteral("空調A改"));
+    rs.moveNext();
+    EXPECT_FALSE(rs.isEditing());
+    EXPECT_EQ(rs.integer(QStringLiteral("GPno")), 2);
+    // A cancel now concerns row 2 only and puts row 2's own values back.
+    rs.setField(QStringLiteral("GPname"), QStringLiteral("捨てる"));
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.text(QStringLiteral("GPname")), QStringLiteral("照明B"));
+    ASSERT_TRUE(rs.update());
+    rs.moveFirst();
+    EXPECT_EQ(rs.text(QStringLiteral("GPname")), QStringLiteral("空調A改"));
+    EXPECT_EQ(db.openRecordset(sql::selectGroupByNo(1)).text(QStringLiteral("GPname")), QStringLiteral("空調A改"));
+    EXPECT_EQ(db.openRecordset(sql::selectGroupByNo(2)).text(QStringLiteral("GPname")), QStringLiteral("照明B"));
+
+    // A pending new row is stored by a move as well.
+    rs.addNew();
+    rs.setField(QStringLiteral("GPno"), 7);
+    rs.setField(QStringLiteral("GPname"), QStringLiteral("新規"));
+    rs.moveFirst();
+    EXPECT_FALSE(rs.isAdding());
+    EXPECT_EQ(GetGroupNo(db, QStringLiteral("新規")), 0); // stored, invalid (YukoFlg empty)
+    EXPECT_EQ(db.openRecordset(sql::selectGroupByNo(7)).recordCount(), 1);
+
+    // An edit the table refuses keeps the row current with its edit pending,
+    // so nothing is lost without a word; a find is refused the same way.
+    rs.moveFirst();
+    rs.setField(QStringLiteral("GPname"), QStringLiteral("pump")); // duplicate of group 3
+    rs.moveNext();
+    EXPECT_EQ(rs.integer(QStringLiteral("GPno")), 1);
+    EXPECT_TRUE(rs.isEditing());
+    EXPECT_FALSE(rs.lastError().isEmpty());
+    EXPECT_FALSE(rs.find(QStringLiteral("GPno = 3")));
+    EXPECT_EQ(rs.integer(QStringLiteral("GPno")), 1);
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.text(QStringLiteral("GPname")), QStringLiteral("空調A改"));
+    rs.moveNext();
+    EXPECT_EQ(rs.integer(QStringLiteral("GPno")), 2);
+}
+
 TEST_F(DatabaseTest, UpdateFailureKeepsTheTable)
 {
     addGroups();
