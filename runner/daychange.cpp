@@ -8,6 +8,7 @@
 #include "store/logging.h"
 #include "store/maintenance.h"
 #include "store/oplog.h"
+#include "store/secondcopy.h"
 #include "store/settings.h"
 #include "store/sitepaths.h"
 #include "store/tracelog.h"
@@ -90,8 +91,13 @@ bool DayChange::run(Kind kind, const QDate &today, QString *error)
         QString copyError;
         if (!store::backupDatabase(database, store::paths::backupPath(m_programFolder), &copyError))
             trace(QStringLiteral("日替わり処理 バックアップ失敗"), copyError);
+        // The second copy replaces only a missing file or an older database
+        // copy in an existing folder, never a file of the site (secondcopy.h).
         const QString second = m_settings.secondCopyPath();
-        if (!second.isEmpty() && !store::backupDatabase(database, second, &copyError))
+        if (!second.isEmpty()
+            && store::secondcopy::copyDatabase(database, second, store::secondcopy::siteFiles(m_programFolder, database),
+                                               store::TraceLog::RunnerIndex, &copyError)
+                == store::secondcopy::Outcome::Failed)
             trace(QStringLiteral("日替わり処理 二重化失敗"), copyError);
     }
 

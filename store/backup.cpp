@@ -16,9 +16,14 @@
 
 namespace store {
 
-bool backupDatabase(const QString &sourcePath, const QString &targetPath, QString *error)
+bool backupDatabase(const QString &sourcePath, const QString &targetPath, QString *error, MissingFolder folder)
 {
     const QFileInfo target(targetPath);
+    if (folder == MissingFolder::Fail && !QFileInfo(target.absolutePath()).isDir()) {
+        if (error)
+            *error = QStringLiteral("フォルダ %1 がありません。").arg(target.absolutePath());
+        return false;
+    }
     if (!QDir().mkpath(target.absolutePath())) {
         if (error)
             *error = QStringLiteral("フォルダ %1 を作れません。").arg(target.absolutePath());

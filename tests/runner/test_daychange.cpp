@@ -8,6 +8,8 @@
 #include "store/logging.h"
 #include "store/oplog.h"
 #include "store/settings.h"
+#include "store/sitepaths.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +92,7 @@ TEST_F(DayChangeTest, RollsBuildsTomorrowClearsFlagsAndBacksUp)
     settings->setServerLoadFlag(true);
     settings->setRunnerLoadFlag(true);
     const QString second = site.home() + QStringLiteral("/second/Sch.accdb");
+    QDir().mkpath(site.home() + QStringLiteral("/second")); // the second place exists
     site.setIni("DB2", "NAME", second);
     touch(site.traceFile(today.addDays(-30)));
     touch(site.traceFile(today.addDays(-31)));
@@ -121,6 +124,29 @@ TEST_F(DayChangeTest, RollsBuildsTomorrowClearsFlagsAndBacksUp)
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines.first().contains(QStringLiteral("日替わり処理 開始")));
     EXPECT_TRUE(lines.last().contains(QStringLiteral("日替わり処理 終了")));
+}
+
+// DB2 NAME typed wrong: the site's own special-day file, and a folder on a
+// share that is not mounted.  Neither is touched; the day change goes on.
+TEST_F(DayChangeTest, ASecondCopyNeverReplacesTheSitesFilesNorCreatesFolders)
+{
+    site.writeDayMemos({{QDate(2026, 12, 24), QStringLiteral("特日１")}});
+    const QByteArray memos = testsupport::readAll(store::paths::dayInfoPath(site.home()));
+    site.setIni("DB2", "NAME", store::paths::dayInfoPath(site.home()));
+    ASSERT_TRUE(makeDayChange().run(DayChange::Kind::Roll, today));
+    EXPECT_EQ(testsupport::readAll(store::paths::dayInfoPath(site.home())), memos);
+    EXPECT_TRUE(QFile::exists(store::paths::backupPath(site.home())));
+
+    const QString unmounted = site.home() + QStringLiteral("/mnt/share/Sch.accdb");
+    QDir().mkpath(site.home() + QStringLiteral("/mnt"));
+    site.setIni("DB2", "NAME", unmounted);
+    ASSERT_TRUE(makeDayChange().run(DayChange::Kind::Roll, today));
+    EXPECT_FALSE(QFileInfo::exists(site.home() + QStringLiteral("/mnt/share")));
+
+    const QStringList lines = trace();
+    EXPECT_EQ(lines.filter(QStringLiteral("Value:") + store::paths::dayInfoPath(site.home())).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("Value:") + unmounted).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("日替わり処理 終了")).size(), 2);
 }
 
 TEST_F(DayChangeTest, SpecialDayMemoAndUnknownMemo)

@@ -121,6 +121,7 @@ TEST_F(ScheduleTest, DayChangeAtMidnight)
     site.setIni("MENTE", "S-LOAD", QStringLiteral("1"));
     site.setIni("LOG", "SAVEDAY", QStringLiteral("3"));
     const QString second = site.home() + QStringLiteral("/second/Sch.accdb");
+    QDir().mkpath(site.home() + QStringLiteral("/second")); // the second place exists
     site.setIni("DB2", "NAME", second);
     site.addGroup(1, QStringLiteral("A棟"), true);
     site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
