@@ -25,6 +25,9 @@ public:
     virtual ~ReserveCaller() = default;
     virtual int curIndex() const = 0;   // nCurIndex, -1 = none
     virtual int curPieceNo() const = 0; // nCurPieceNo, -1 = none
+    // True when the caller is the main screen showing today's chart: only
+    // then are times before the present refused.
+    virtual bool showsToday() const { return false; }
 };
 
 // The state the console's screens share, one object for the life of the
@@ -65,6 +68,8 @@ public:
     bool ClientMode = false; // CLIENT FLG nonzero
     bool MaintMode = false;  // the maintenance mode is on
     bool LoginOK = false;    // the last log-on dialog accepted
+    // The group chosen last on the main screen; the weekly editor opens on it.
+    QString CurrentGroupName;
 
     // The reservation dialog's hand-over: the caller fills the inputs, the
     // dialog the answer.
