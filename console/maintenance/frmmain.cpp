@@ -476,14 +476,18 @@ void FrmMain::AddPieceUI(short nIndex, short nPieceNo, double &dtStart, double &
     const QDateTime lastMinute = automation::fromOleDate(dtEnd).addSecs(-60);
     const bool ok = FrmReserve::ask(m_state, this, texts::NewReservation, chartModel().GetItemName(nIndex),
                                     start.time(), lastMinute.time());
-    if (ok) {
-        const reservationrows::Result added = reservationrows::addMaster(
-            m_state.database(), groupNo(), nCurIndex + 1, m_state.ReserveStart, m_state.ReserveEnd);
-        if (!added.ok())
-            reportStoreFailure(added.errorNumber, added.error, true);
-        reloadChoosing(nCurIndex, m_state.ReserveStart, m_state.ReserveEnd);
-    }
+    if (ok)
+        StoreNewReservation(nCurIndex);
     endReserve();
+}
+
+void FrmMain::StoreNewReservation(int nIndex)
+{
+    const reservationrows::Result added =
+        reservationrows::addMaster(m_state.database(), groupNo(), nIndex + 1, m_state.ReserveStart, m_state.ReserveEnd);
+    if (!added.ok())
+        reportStoreFailure(added.errorNumber, added.error, true);
+    reloadChoosing(nIndex, m_state.ReserveStart, m_state.ReserveEnd);
 }
 
 void FrmMain::CmdChenge_Click()

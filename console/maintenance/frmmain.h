@@ -62,6 +62,9 @@ public:
     void MovePieceUI(short nIndex, short nPieceNo, double &dtStart, double &dtEnd, bool &bEnable);
     void MovedPieceUI(short nIndex, short nPieceNo);
     void RemovePieceUI(short nIndex, short nPieceNo, bool &bEnable);
+    // The accepted new reservation (ReserveStart..ReserveEnd) of row nIndex
+    // stored in the master, the chart reloaded with it chosen.
+    void StoreNewReservation(int nIndex);
     void AutoPieceClick(int nIndex, int nPieceNo);
     void Select_Piece_Color(int A_nIndex, int A_nPieceNo);
     void CmdChenge_Click();
