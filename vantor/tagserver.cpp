@@ -62,7 +62,11 @@ bool TagServer::start(QStringList *problems, QString *error)
             return false;
         }
     }
-    m_store.loadCsv(tagsFile(m_folder), problems);
+    if (!m_store.loadCsv(tagsFile(m_folder), problems)) {
+        if (error)
+            *error = QStringLiteral("tags.csv refused, nothing served");
+        return false;
+    }
     QFile state(stateFile(m_folder));
     if (state.open(QIODevice::ReadOnly) && !m_store.loadState(state.readAll()) && problems)
         problems->append(QStringLiteral("vantord.state: unreadable, starting from the values of tags.csv"));

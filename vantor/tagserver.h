@@ -28,7 +28,7 @@ public:
 
     // Loads tags.csv (problems go to *problems) and the saved values, then
     // listens.  False, with *error, when another server already serves the
-    // folder or the socket cannot be made.
+    // folder, tags.csv is refused or the socket cannot be made.
     bool start(QStringList *problems, QString *error);
     // Writes the state file now (also done shortly after every write).
     bool saveState();

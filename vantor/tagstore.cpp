@@ -1,5 +1,6 @@
 #include "tagstore.h"
 
+#include "csvtext.h"
 #include "protocol.h"
 
 #include "platform/textcodec.h"
@@ -14,44 +15,6 @@
 
 namespace vantor {
 namespace {
-
-// Splits one CSV line; quoted fields may hold commas and doubled quotes.
-bool splitCsvLine(const QString &line, QStringList *fields)
-{
-    fields->clear();
-    QString field;
-    bool quoted = false;
-    bool wasQuoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-        } else if (c == QLatin1Char('"') && field.trimmed().isEmpty() && !wasQuoted) {
-            quoted = true;
-            wasQuoted = true;
-            field.clear();
-        } else if (c == QLatin1Char(',')) {
-            fields->append(wasQuoted ? field : field.trimmed());
-            field.clear();
-            wasQuoted = false;
-        } else {
-            field += c;
-        }
-    }
-    if (quoted)
-        return false;
-    fields->append(wasQuoted ? field : field.trimmed());
-    return true;
-}
 
 bool isCp932LeadByte(uchar b)
 {
@@ -93,41 +56,49 @@ QString TagStore::fromText16(const QByteArray &bytes)
     return platform::fromCp932(end < 0 ? bytes : bytes.left(end));
 }
 
-void TagStore::loadCsv(const QString &path, QStringList *problems)
+bool TagStore::loadCsv(const QString &path, QStringList *problems)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_tags.clear();
         m_byName.clear();
-        return;
+        return true;
     }
-    parseCsv(file.readAll(), QStringLiteral("tags.csv"), problems);
+    return parseCsv(file.readAll(), QStringLiteral("tags.csv"), problems);
 }
 
-void TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems)
+bool TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems)
 {
     m_tags.clear();
     m_byName.clear();
-    const QString text = platform::decodeText(bytes);
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = csvtext::lines(platform::decodeText(bytes));
     auto report = [&](int lineNo, const QString &why) {
         if (problems)
             problems->append(QStringLiteral("%1:%2: %3").arg(fileLabel).arg(lineNo).arg(why));
     };
+    bool headerSeen = false;
     for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+        const QString &line = lines.at(i);
         const int lineNo = i + 1;
         if (line.trimmed().isEmpty())
             continue;
         QStringList f;
-        if (!splitCsvLine(line, &f)) {
+        const bool split = csvtext::fields(line, &f);
+        if (!headerSeen) {
+            // Without the header the columns' meaning is unknown: the whole
+            // file is refused rather than served half-understood.
+            if (!split || f.join(QLatin1Char(',')).compare(QLatin1String(Header), Qt::CaseInsensitive) != 0) {
+                report(lineNo, QStringLiteral("the header is %1, expected \"%2\"; the file is refused")
+                                   .arg(csvtext::quoted(line), QLatin1String(Header)));
+                return false;
+            }
+            headerSeen = true;
+            continue;
+        }
+        if (!split) {
             report(lineNo, QStringLiteral("unterminated quote"));
             continue;
         }
-        if (lineNo == 1 && f.value(0).compare(QLatin1String("name"), Qt::CaseInsensitive) == 0)
-            continue; // the header
         if (f.size() < 2 || f.size() > 4) {
             report(lineNo, QStringLiteral("expected name,type,value,comment"));
             continue;
@@ -139,11 +110,11 @@ void TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStri
             continue;
         }
         if (tag.name.contains(QLatin1Char('$'))) {
-            report(lineNo, QStringLiteral("tag name \"%1\" contains '$'").arg(tag.name));
+            report(lineNo, QStringLiteral("tag name %1 contains '$'").arg(csvtext::quoted(tag.name)));
             continue;
         }
         if (m_byName.contains(tag.name)) {
-            report(lineNo, QStringLiteral("duplicate tag name \"%1\"").arg(tag.name));
+            report(lineNo, QStringLiteral("duplicate tag name %1").arg(csvtext::quoted(tag.name)));
             continue;
         }
         const QString type = f.at(1).toLower();
@@ -152,13 +123,13 @@ void TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStri
             bool ok = true;
             tag.number = value.isEmpty() ? 0.0 : value.toDouble(&ok);
             if (!ok) {
-                report(lineNo, QStringLiteral("\"%1\" is not a number").arg(value));
+                report(lineNo, QStringLiteral("%1 is not a number").arg(csvtext::quoted(value)));
                 continue;
             }
         } else if (type == QLatin1String("text")) {
             tag.isText = true;
         } else {
-            report(lineNo, QStringLiteral("unknown type \"%1\" (number or text)").arg(f.at(1)));
+            report(lineNo, QStringLiteral("unknown type %1 (number or text)").arg(csvtext::quoted(f.at(1))));
             continue;
         }
         tag.text = toText16(tag.isText ? value : QString());
@@ -166,6 +137,7 @@ void TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStri
         m_byName.insert(tag.name, int(m_tags.size()));
         m_tags.append(tag);
     }
+    return true;
 }
 
 int TagStore::indexOfName(const QString &name) const

@@ -25,12 +25,17 @@ struct Tag
 class TagStore
 {
 public:
-    // Loads "name,type,value,comment" lines.  The header line is optional;
-    // malformed lines are skipped and described in *problems as
-    // "tags.csv:<line>: <why>".  A missing file gives no tags.
-    void loadCsv(const QString &path, QStringList *problems);
+    // The header line every tags.csv starts with.
+    static constexpr const char *Header = "name,type,value,comment";
+
+    // Loads the lines after the header (line ends CR LF, LF or CR).
+    // Malformed lines are skipped and described in *problems as
+    // "tags.csv:<line>: <why>".  A file whose first line is not the header is
+    // refused as a whole: false, no tags, and the reason in *problems.  A
+    // missing or empty file gives no tags.
+    bool loadCsv(const QString &path, QStringList *problems);
     // Parses CSV text (the same rules, for tests).
-    void parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems);
+    bool parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems);
 
     int size() const { return int(m_tags.size()); }
     const Tag &tag(int index) const { return m_tags.at(index); }

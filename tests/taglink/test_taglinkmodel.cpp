@@ -276,7 +276,7 @@ TEST_F(TaglinkModelTest, ARestartedProductIsReachedAgainAndNothingCrashesMeanwhi
 
     // Restarted between two links, with a new tag in front (other ids), and
     // no event loop in between to notice: the next link still finds its tag.
-    testsupport::writeAll(vantor.file("tags.csv"), "NEW,number,0,\n" + Tags);
+    testsupport::writeAll(vantor.file("tags.csv"), "name,type,value,comment\nNEW,number,0,\n" + Tags.mid(Tags.indexOf('\n') + 1));
     vantor.stop();
     ASSERT_TRUE(vantor.start());
     ASSERT_TRUE(model.Open());

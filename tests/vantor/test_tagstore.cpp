@@ -1,3 +1,4 @@
+#include "csvtext.h"
 #include "protocol.h"
 #include "tagstore.h"
 
@@ -63,15 +64,64 @@ TEST(TagStore, MalformedLinesAreReportedWithTheirLineNumberAndSkipped)
     EXPECT_TRUE(problems.first().startsWith(QStringLiteral("tags.csv:3: ")));
 }
 
-TEST(TagStore, ReadsCp932FilesAndFilesWithoutHeader)
+TEST(TagStore, ReadsCp932FilesWithAnyLineEnds)
 {
     TagStore store;
-    store.parseCsv(platform::toCp932(QStringLiteral("空調1,number,3,東館\n")), QStringLiteral("tags.csv"), nullptr);
-    ASSERT_EQ(store.size(), 1);
+    QStringList problems;
+    // CR LF, LF and CR alone, mixed in one file.
+    EXPECT_TRUE(store.parseCsv(platform::toCp932(QStringLiteral("name,type,value,comment\r\n空調1,number,3,東館\r"
+                                                                "AC2,number,4,\n\rAC3,text,x,")),
+                               QStringLiteral("tags.csv"), &problems));
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    ASSERT_EQ(store.size(), 3);
     EXPECT_EQ(store.tag(0).name, QStringLiteral("空調1"));
     EXPECT_EQ(store.tag(0).comment, QStringLiteral("東館"));
+    EXPECT_EQ(store.tag(2).name, QStringLiteral("AC3"));
     quint8 type = 0;
     EXPECT_GE(store.resolve(platform::toCp932(QStringLiteral("空調1$VALUE")), &type), 0);
+}
+
+TEST(TagStore, AFileWithoutItsHeaderIsRefusedWithTheLineEscaped)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray csv;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"no header", "AC1,number,1,\nAC2,number,2,\n", QStringLiteral("tags.csv:1: the header is \"AC1,number,1,\"")},
+        {"tab separated", "name\ttype\tvalue\tcomment\nAC1\tnumber\t1\t\n",
+         QStringLiteral("tags.csv:1: the header is \"name\\ttype\\tvalue\\tcomment\"")},
+        {"control character", QByteArray("\x1aname,type,value,comment\n"),
+         QStringLiteral("tags.csv:1: the header is \"\\x1aname,type,value,comment\"")},
+    };
+    for (const Case &c : cases) {
+        TagStore store;
+        QStringList problems;
+        EXPECT_FALSE(store.parseCsv(c.csv, QStringLiteral("tags.csv"), &problems)) << c.name;
+        EXPECT_EQ(store.size(), 0) << c.name;
+        ASSERT_EQ(problems.size(), 1) << c.name;
+        EXPECT_TRUE(problems.first().startsWith(c.expected)) << c.name << ": " << problems.first().toStdString();
+        EXPECT_FALSE(problems.first().contains(QLatin1Char('\t')) || problems.first().contains(QChar(0x1a)))
+            << "no raw control characters: " << c.name;
+    }
+    TagStore store;
+    EXPECT_TRUE(store.parseCsv("\xEF\xBB\xBF NAME , Type,value,\"comment\"\n\nA,number,1,\n", QStringLiteral("tags.csv"),
+                               nullptr))
+        << "a byte-order mark, blanks, case and quotes around the header's names are fine";
+    EXPECT_EQ(store.size(), 1);
+    EXPECT_TRUE(store.parseCsv("\r\n\r\n", QStringLiteral("tags.csv"), nullptr)) << "an empty file has no tags";
+}
+
+TEST(CsvText, MessagesShowControlCharactersEscapedAndLongTextsCut)
+{
+    using vantor::csvtext::quoted;
+    EXPECT_EQ(quoted(QStringLiteral("a\rb\nc\td\"e\\f")), QStringLiteral("\"a\\rb\\nc\\td\\\"e\\\\f\""));
+    EXPECT_EQ(quoted(QString(QChar(0)) + QChar(0x7f) + QChar(0x85) + QChar(0x2028) + QStringLiteral("空調")),
+              QStringLiteral("\"\\x00\\x7f\\x85\\u2028空調\""));
+    EXPECT_EQ(quoted(QStringLiteral("abcdef"), 3), QStringLiteral("\"abc...\""));
+    EXPECT_EQ(vantor::csvtext::lines(QStringLiteral("a\r\r\nb\n\nc")), (QStringList{"a", "", "b", "", "c"}));
 }
 
 TEST(TagStore, ResolvesValueAndCommentItems)
@@ -142,7 +192,7 @@ TEST(TagStore, StateKeepsValuesByNameAndIgnoresChangedTypes)
     const QByteArray state = store.saveState();
 
     TagStore reordered;
-    reordered.parseCsv("MSG,number,5,\nNEW,number,1,\nAC1,number,0,\n", QStringLiteral("tags.csv"), nullptr);
+    reordered.parseCsv("name,type,value,comment\nMSG,number,5,\nNEW,number,1,\nAC1,number,0,\n", QStringLiteral("tags.csv"), nullptr);
     ASSERT_TRUE(reordered.loadState(state));
     EXPECT_EQ(toNumber(reordered.read(reordered.resolve("AC1", nullptr))), 42.0);
     EXPECT_EQ(toNumber(reordered.read(reordered.resolve("MSG", nullptr))), 5.0) << "MSG is a number now";

@@ -33,6 +33,24 @@ TEST(Vantord, ServesTheTagsAndReportsMalformedLinesOnStandardError)
     EXPECT_TRUE(vantor.serverErrors().contains(QStringLiteral("tags.csv:5:"))) << vantor.serverErrors().toStdString();
 }
 
+TEST(Vantord, ServesAFileWithCrLineEndsAndRefusesOneWithoutItsHeader)
+{
+    const QString data = testsupport::sourceDir() + QStringLiteral("/tests/vantor/data/");
+    VantorProcess crOnly(testsupport::readAll(data + QStringLiteral("tags_cr_only.csv")));
+    ASSERT_TRUE(crOnly.start()) << crOnly.serverErrors().toStdString();
+    EXPECT_EQ(crOnly.ctl({"list"}), QStringLiteral("AC1,number,1,Hall\nAC2,number,2.5,\nMSG,text,hello,entrance\n"));
+    crOnly.stop();
+    EXPECT_FALSE(crOnly.serverErrors().contains(QStringLiteral("tags.csv:")));
+
+    VantorProcess tabs(testsupport::readAll(data + QStringLiteral("tags_tab_separated.csv")));
+    EXPECT_FALSE(tabs.start()) << "a file it cannot read is refused, not served as no tags";
+    tabs.stop();
+    const QString errors = tabs.serverErrors();
+    EXPECT_TRUE(errors.contains(QStringLiteral(R"(tags.csv:1: the header is "name\ttype\tvalue\tcomment", expected "name,type,value,comment")")))
+        << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QLatin1Char('\t'))) << "control characters are shown escaped";
+}
+
 TEST(Vantord, AFolderWithoutTagsServesNoTags)
 {
     VantorProcess vantor{QByteArray()};
