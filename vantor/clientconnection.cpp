@@ -25,6 +25,7 @@ bool ClientConnection::open(const QString &folder, const QString &clientName, in
         return false;
     m_socket = std::make_unique<QLocalSocket>();
     connect(m_socket.get(), &QLocalSocket::readyRead, this, &ClientConnection::readAvailable);
+    connect(m_socket.get(), &QLocalSocket::disconnected, this, &ClientConnection::lost);
     m_socket->connectToServer(socketName(folder));
     if (!m_socket->waitForConnected(timeoutMs)) {
         m_socket.reset();

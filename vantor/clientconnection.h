@@ -39,6 +39,9 @@ public:
 
 signals:
     void pushed(const vantor::protocol::Message &message);
+    // The server closed the connection, or it broke (never sent for close()).
+    // Emitted as soon as the socket notices, possibly inside a request.
+    void lost();
 
 private:
     void readAvailable();

@@ -15,16 +15,18 @@
 #include <QTimer>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
 using vantor::ClientConnection;
 namespace protocol = vantor::protocol;
 
-struct Notifier
+struct Subscriber
 {
     VantorNotifyRoutine routine = nullptr;
     void *control = nullptr;
+    qint32 generation = 0;
 };
 
 struct AlarmTarget
@@ -43,11 +45,26 @@ struct Api
     // that starts and stops around every write does not connect every time.
     QTimer *idleClose = nullptr;
     qint32 nextSubscription = 1;
-    // Names resolved on this connection: ids stay valid while it lasts (a
-    // server that restarts with other tags is a new connection).
-    QHash<QByteArray, std::pair<qint32, quint8>> resolved;
-    QHash<qint32, Notifier> subscriptions;
+
+    // What belongs to the present connection.  Tag ids are the API's own
+    // numbers, handed out by resolve and never reused by a later connection:
+    // an id kept from an earlier connection (the server may have restarted
+    // since, with other tags) is refused instead of reaching whichever tag the
+    // new server gives that number.
+    QHash<QByteArray, std::pair<qint32, quint8>> resolved; // name -> (id, value type)
+    QHash<qint32, qint32> serverIds;                      // id -> the server's id
+    qint32 nextId = 1;
+    QHash<qint32, Subscriber> subscriptions;
     QHash<qint32, AlarmTarget> alarms;
+    // Counts the connections that ended, so that a call can tell whether the
+    // connection changed under it.
+    quint64 ended = 0;
+
+    // Subscriptions of an ended connection whose subscribers have yet to hear
+    // that they are lost (told from the event loop).
+    QHash<qint32, Subscriber> lost;
+    bool lossQueued = false;
+
     QHash<qint32, QPointer<QTimer>> timers;
     qint32 nextTimer = 1;
 };
@@ -64,7 +81,7 @@ void deliver(const protocol::Message &m)
 {
     Api &a = api();
     if (m.op == protocol::Notify) {
-        const Notifier n = a.subscriptions.value(m.args.value(0).toInt());
+        const Subscriber n = a.subscriptions.value(m.args.value(0).toInt());
         if (!n.routine)
             return;
         const qint32 generation = m.args.value(1).toInt();
@@ -91,6 +108,41 @@ void deliver(const protocol::Message &m)
     }
 }
 
+// Tells the subscribers of an ended connection that their subscription is
+// gone: a notification with a negative count.  A subscriber that
+// unsubscribes meanwhile (or while others are told) hears nothing.
+void deliverLosses()
+{
+    Api &a = api();
+    a.lossQueued = false;
+    const QList<qint32> ids = a.lost.keys();
+    for (qint32 id : ids) {
+        if (!a.lost.contains(id))
+            continue;
+        const Subscriber s = a.lost.take(id);
+        s.routine(s.control, s.generation, VANTOR_SUBSCRIPTION_LOST, nullptr);
+    }
+}
+
+// Forgets everything of the present connection: names, ids and
+// subscriptions.  Only queues the subscribers' news, so that it may run
+// inside another call.
+void endConnection()
+{
+    Api &a = api();
+    for (auto it = a.subscriptions.cbegin(); it != a.subscriptions.cend(); ++it)
+        a.lost.insert(it.key(), it.value());
+    a.subscriptions.clear();
+    a.alarms.clear();
+    a.resolved.clear();
+    a.serverIds.clear();
+    ++a.ended;
+    if (!a.lost.isEmpty() && !a.lossQueued && a.connection) {
+        a.lossQueued = true;
+        QMetaObject::invokeMethod(a.connection, &deliverLosses, Qt::QueuedConnection);
+    }
+}
+
 QString clientName()
 {
     const QString name = QCoreApplication::applicationName();
@@ -102,14 +154,13 @@ constexpr int IdleCloseMs = 2000;
 bool reopen()
 {
     Api &a = api();
-    a.subscriptions.clear();
-    a.alarms.clear();
-    a.resolved.clear();
+    a.connection->close();
+    endConnection();
     return a.connection->open(vantor::productFolder(), clientName(), 500);
 }
 
 // The connection, opened again when the server went away meanwhile (a
-// restarted server forgets the old subscriptions).
+// restarted server knows neither the old ids nor the old subscriptions).
 ClientConnection *link()
 {
     Api &a = api();
@@ -120,19 +171,25 @@ ClientConnection *link()
     return a.connection;
 }
 
-// A request that may be made again on a new connection when the one kept
-// from before turns out to lead to a server that has gone (resolve and read
-// change nothing, so a second try is harmless).
-bool requestOnce(quint8 op, const QVariantList &args, QVariantList *results)
+// The server's ids of ids handed out on the present connection; false when
+// one of them is of an earlier connection.  Negative ids (names the product
+// does not know) pass as they are.
+bool toServerIds(const QList<qint32> &ids, QList<qint32> *serverIds)
 {
-    ClientConnection *c = link();
-    if (!c)
-        return false;
-    if (c->request(op, args, results))
-        return true;
-    if (c->isOpen() || !reopen())
-        return false;
-    return c->request(op, args, results);
+    const Api &a = api();
+    serverIds->clear();
+    serverIds->reserve(ids.size());
+    for (qint32 id : ids) {
+        if (id < 0) {
+            serverIds->append(-1);
+            continue;
+        }
+        const auto it = a.serverIds.constFind(id);
+        if (it == a.serverIds.constEnd())
+            return false;
+        serverIds->append(it.value());
+    }
+    return true;
 }
 
 QByteArray nameAt(const void *table, int stride, int index, int offset)
@@ -161,12 +218,15 @@ int32_t ApiStart(void)
     if (!a.connection) {
         a.connection = new ClientConnection;
         QObject::connect(a.connection, &ClientConnection::pushed, a.connection, &deliver);
+        QObject::connect(a.connection, &ClientConnection::lost, a.connection, &endConnection);
         a.idleClose = new QTimer(a.connection);
         a.idleClose->setSingleShot(true);
         a.idleClose->setInterval(IdleCloseMs);
         QObject::connect(a.idleClose, &QTimer::timeout, a.connection, [] {
-            if (api().starts == 0)
+            if (api().starts == 0) {
                 api().connection->close();
+                endConnection();
+            }
         });
     }
     a.idleClose->stop();
@@ -186,6 +246,7 @@ void ApiStop(void)
     if (--a.starts == 0) {
         a.subscriptions.clear();
         a.alarms.clear();
+        a.lost.clear();
         if (a.idleClose)
             a.idleClose->start();
     }
@@ -194,35 +255,57 @@ void ApiStop(void)
 int32_t ApiResolveTags(int32_t count, void *table, int32_t stride, int32_t nameOffset, int32_t idOffset,
                        int32_t typeOffset, int32_t kindOffset)
 {
-    if (!link() || count < 0 || (count > 0 && !table))
+    if (count < 0 || (count > 0 && !table))
         return 0;
     Api &a = api();
     QList<QByteArray> names;
-    QVariantList unknown;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         names.append(nameAt(table, stride, i, nameOffset));
-        if (!a.resolved.contains(names.last()))
-            unknown.append(names.last());
-    }
-    if (!unknown.isEmpty()) {
-        QVariantList results;
-        if (!requestOnce(protocol::Resolve, {QVariant(unknown)}, &results))
+    // A second try when the connection turns out to have gone: names, unlike
+    // ids, mean the same on a new connection.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ClientConnection *c = link();
+        if (!c)
             return 0;
-        const QList<qint32> ids = protocol::toInts(results.value(0));
-        const QList<qint32> types = protocol::toInts(results.value(1));
-        if (ids.size() != unknown.size() || types.size() != unknown.size())
-            return 0;
-        for (int i = 0; i < unknown.size(); ++i)
-            a.resolved.insert(unknown.at(i).toByteArray(), {ids.at(i), quint8(types.at(i))});
+        const quint64 ended = a.ended;
+        QVariantList unknown;
+        for (const QByteArray &name : std::as_const(names)) {
+            if (!a.resolved.contains(name) && !unknown.contains(name))
+                unknown.append(name);
+        }
+        if (!unknown.isEmpty()) {
+            QVariantList results;
+            const bool answered = c->request(protocol::Resolve, {QVariant(unknown)}, &results);
+            if (a.ended != ended)
+                continue;
+            if (!answered)
+                return 0;
+            const QList<qint32> ids = protocol::toInts(results.value(0));
+            const QList<qint32> types = protocol::toInts(results.value(1));
+            if (ids.size() != unknown.size() || types.size() != unknown.size())
+                return 0;
+            for (int i = 0; i < unknown.size(); ++i) {
+                qint32 id = -1;
+                if (ids.at(i) >= 0) {
+                    id = a.nextId;
+                    // Wraps only after two thousand million names.
+                    a.nextId = a.nextId == std::numeric_limits<qint32>::max() ? 1 : a.nextId + 1;
+                    a.serverIds.insert(id, ids.at(i));
+                }
+                a.resolved.insert(unknown.at(i).toByteArray(), {id, quint8(types.at(i))});
+            }
+        }
+        for (int i = 0; i < count; ++i) {
+            char *record = static_cast<char *>(table) + qsizetype(stride) * i;
+            const auto [id, type] = a.resolved.value(names.at(i), {-1, quint8(protocol::TypeNumber)});
+            const qint32 serverId = a.serverIds.value(id, -1);
+            std::memcpy(record + idOffset, &id, sizeof(id));
+            record[typeOffset] = char(type);
+            record[kindOffset] = char(serverId >= 0 && (serverId & 2) ? 1 : 0);
+        }
+        return 1;
     }
-    for (int i = 0; i < count; ++i) {
-        char *record = static_cast<char *>(table) + qsizetype(stride) * i;
-        const auto [id, type] = a.resolved.value(names.at(i), {-1, quint8(protocol::TypeNumber)});
-        std::memcpy(record + idOffset, &id, sizeof(id));
-        record[typeOffset] = char(type);
-        record[kindOffset] = char(id >= 0 && (id & 2) ? 1 : 0);
-    }
-    return 1;
+    return 0;
 }
 
 int32_t ApiSubscribe(int32_t, const char *, int32_t, VantorNotifyRoutine routine, void *control,
@@ -231,22 +314,27 @@ int32_t ApiSubscribe(int32_t, const char *, int32_t, VantorNotifyRoutine routine
     ClientConnection *c = link();
     if (!c || !routine || count < 0 || (count > 0 && !table))
         return -1;
-    QList<qint32> ids;
+    QList<qint32> ids, serverIds;
     for (int i = 0; i < count; ++i)
         ids.append(idAt(table, stride, i, idOffset));
-    const qint32 id = api().nextSubscription++;
-    if (!c->post(protocol::Subscribe, {id, generation, QVariant(protocol::toList(ids))}))
+    if (!toServerIds(ids, &serverIds))
         return -1;
-    api().subscriptions.insert(id, {routine, control});
+    Api &a = api();
+    const qint32 id = a.nextSubscription++;
+    if (!c->post(protocol::Subscribe, {id, generation, QVariant(protocol::toList(serverIds))}))
+        return -1;
+    a.subscriptions.insert(id, {routine, control, generation});
     return id;
 }
 
 void ApiUnsubscribe(int32_t subscriptionId)
 {
-    // Forget it first: notifications already on their way are dropped.
-    api().subscriptions.remove(subscriptionId);
-    if (ClientConnection *c = link())
-        c->post(protocol::Unsubscribe, {subscriptionId});
+    // Forget it first: notifications already on their way are dropped.  A
+    // subscription of an earlier connection has nothing to end on the server.
+    Api &a = api();
+    a.lost.remove(subscriptionId);
+    if (a.subscriptions.remove(subscriptionId) && a.connection && a.connection->isOpen())
+        a.connection->post(protocol::Unsubscribe, {subscriptionId});
 }
 
 int32_t ApiAlarmSubscribe(int32_t, VantorAlarmRoutine routine, void *control, int32_t)
@@ -263,22 +351,25 @@ int32_t ApiAlarmSubscribe(int32_t, VantorAlarmRoutine routine, void *control, in
 
 void ApiAlarmUnsubscribe(int32_t alarmSubscriptionId)
 {
-    api().alarms.remove(alarmSubscriptionId);
-    if (ClientConnection *c = link())
-        c->post(protocol::AlarmUnsubscribe, {alarmSubscriptionId});
+    Api &a = api();
+    if (a.alarms.remove(alarmSubscriptionId) && a.connection && a.connection->isOpen())
+        a.connection->post(protocol::AlarmUnsubscribe, {alarmSubscriptionId});
 }
 
 int32_t ApiRead(int32_t, const char *, int32_t count, VantorReadItem *items, void *)
 {
-    if (!link())
+    ClientConnection *c = link();
+    if (!c)
         return -1;
     if (count < 0 || (count > 0 && !items))
         return 1;
-    QList<qint32> ids;
+    QList<qint32> ids, serverIds;
     for (int i = 0; i < count; ++i)
         ids.append(items[i].id);
+    if (!toServerIds(ids, &serverIds))
+        return VANTOR_EARLIER_CONNECTION;
     QVariantList results;
-    if (!requestOnce(protocol::Read, {QVariant(protocol::toList(ids))}, &results))
+    if (!c->request(protocol::Read, {QVariant(protocol::toList(serverIds))}, &results))
         return -1;
     const QList<qint32> statuses = protocol::toInts(results.value(0));
     const QList<QByteArray> values = protocol::toBytesList(results.value(1));
@@ -302,13 +393,16 @@ int32_t ApiWrite(int32_t, const char *, int32_t, int32_t count, int32_t totalByt
         return -1;
     if (count <= 0 || !ids || !values)
         return 1;
+    QList<qint32> serverIds;
+    if (!toServerIds(QList<qint32>(ids, ids + count), &serverIds))
+        return VANTOR_EARLIER_CONNECTION;
     QVariantList idList, valueList;
     qsizetype offset = 0;
     for (int i = 0; i < count; ++i) {
-        const int width = protocol::valueBytesOf(ids[i]);
+        const int width = protocol::valueBytesOf(serverIds.at(i));
         if (offset + width > totalBytes)
             return 1;
-        idList.append(ids[i]);
+        idList.append(serverIds.at(i));
         valueList.append(QByteArray(static_cast<const char *>(values) + offset, width));
         offset += width;
     }

@@ -256,9 +256,23 @@ void TaglinkModel::FlushWriteBuffer()
         return;
     // The result is not examined: writes that failed are not sent again
     // later, when they would switch equipment at the wrong moment.
-    m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(), int(m_buffer.values().size()),
-                 m_buffer.ids().constData(), m_buffer.values().constData());
+    const int32_t result = m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(),
+                                        int(m_buffer.values().size()), m_buffer.ids().constData(),
+                                        m_buffer.values().constData());
     m_buffer.clear();
+    if (result < 0)
+        linkLost();
+}
+
+void TaglinkModel::linkLost()
+{
+    // The product's connection ended under the open link, and with it the
+    // ids and the subscription: the link closes (Active False) and the host
+    // hears it through PLCTagChange.  Opening again resolves the names anew.
+    if (!m_opened)
+        return;
+    Close();
+    emit PLCTagChange();
 }
 
 void TaglinkModel::DisableAllPLCTagChangeEvnet()
@@ -380,7 +394,11 @@ void TaglinkModel::setPLCTagValue(const QVariant &tag, const QVariant &value)
         return;
     }
     const qint32 id = r.id;
-    if (m_api->write(m_loginId, m_passwordBytes.constData(), 0, 1, int(bytes.size()), &id, bytes.constData()) != 0)
+    const int32_t result = m_api->write(m_loginId, m_passwordBytes.constData(), 0, 1, int(bytes.size()), &id,
+                                        bytes.constData());
+    if (result < 0)
+        linkLost();
+    if (result != 0)
         return;
     if (r.isText()) {
         if (r.text != bytes) {
@@ -451,6 +469,10 @@ void TaglinkModel::onTimer(void *control, int32_t)
 
 void TaglinkModel::handleNotification(int32_t generation, int32_t count, const void *items)
 {
+    if (count == VANTOR_SUBSCRIPTION_LOST && generation == m_generation) {
+        linkLost();
+        return;
+    }
     if (generation != m_generation || !m_active || !items)
         return;
     const auto *p = static_cast<const char *>(items);

@@ -99,6 +99,7 @@ private:
     static void onAlarm(void *control);
     static void onTimer(void *control, int32_t timerId);
     void handleNotification(int32_t generation, int32_t count, const void *items);
+    void linkLost();
 
     int indexOfTag(const QVariant &tag);
     bool valueBytes(const TagRecord &record, const QVariant &value, QByteArray *bytes) const;

@@ -42,9 +42,17 @@ protected:
         model.setApi(api);
     }
 
-    // Runs the event loop until the journal has n lines (writes are synchronous,
-    // so this only guards against a slow file system).
     QStringList journal() { return vantor.journal(); }
+
+    // Restarts the product with a tag NEW in front of the others, so that
+    // every tag has another id than before.
+    void restartWithNewTagInFront()
+    {
+        testsupport::writeAll(vantor.file("tags.csv"),
+                              "name,type,value,comment\nNEW,number,0,\n" + Tags.mid(Tags.indexOf('\n') + 1));
+        vantor.stop();
+        ASSERT_TRUE(vantor.start());
+    }
 
     VantorProcess vantor{Tags};
     std::shared_ptr<CountingApi> api;
@@ -261,9 +269,8 @@ TEST_F(TaglinkModelTest, ARestartedProductIsReachedAgainAndNothingCrashesMeanwhi
     ASSERT_TRUE(model.Open());
     model.setPLCTagValue(0, QVariant(3.0));
     vantor.stop();
-    model.setPLCTagValue(0, QVariant(4.0)); // fails quietly
-    EXPECT_EQ(model.PLCTagValue(0), QVariant(3.0));
-    model.Close();
+    model.setPLCTagValue(0, QVariant(4.0)); // fails: the link is gone
+    EXPECT_FALSE(model.isActive());
     EXPECT_FALSE(model.Open()) << "no product";
     EXPECT_FALSE(model.isActive());
 
@@ -276,14 +283,102 @@ TEST_F(TaglinkModelTest, ARestartedProductIsReachedAgainAndNothingCrashesMeanwhi
 
     // Restarted between two links, with a new tag in front (other ids), and
     // no event loop in between to notice: the next link still finds its tag.
-    testsupport::writeAll(vantor.file("tags.csv"), "name,type,value,comment\nNEW,number,0,\n" + Tags.mid(Tags.indexOf('\n') + 1));
-    vantor.stop();
-    ASSERT_TRUE(vantor.start());
+    restartWithNewTagInFront();
     ASSERT_TRUE(model.Open());
     EXPECT_EQ(model.PLCTagValue(0), QVariant(6.0));
     model.setPLCTagValue(0, QVariant(8.0));
     model.Close();
     EXPECT_EQ(vantor.ctl({"read", "AC1", "NEW"}), QStringLiteral("AC1 = 8\nNEW = 0\n"));
+}
+
+TEST_F(TaglinkModelTest, AWriteUnderALinkOpenedBeforeARestartFailsInsteadOfReachingAnotherTag)
+{
+    for (const bool buffered : {false, true}) {
+        SCOPED_TRACE(buffered ? "buffered" : "direct");
+        model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE"));
+        model.setBufferedWriteMode(buffered);
+        ASSERT_TRUE(model.Open());
+        QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+        // The tag that now has AC1's old number is NEW; nothing runs the
+        // event loop, so the link learns of the restart only by the write.
+        restartWithNewTagInFront();
+        model.setPLCTagValue(QStringLiteral("AC1$VALUE"), QVariant(42.0));
+        model.FlushWriteBuffer();
+        EXPECT_FALSE(model.isActive()) << "the host sees a broken link";
+        EXPECT_EQ(changes.count(), 1);
+        EXPECT_TRUE(journal().filter(QStringLiteral(",NEW,")).isEmpty()) << journal().join('\n').toStdString();
+
+        // The host opens it again: names are resolved anew.
+        ASSERT_TRUE(model.Open());
+        model.setPLCTagValue(QStringLiteral("AC1$VALUE"), QVariant(42.0));
+        model.FlushWriteBuffer();
+        EXPECT_TRUE(model.isActive());
+        EXPECT_EQ(vantor.ctl({"read", "AC1", "NEW"}), QStringLiteral("AC1 = 42\nNEW = 0\n"));
+        model.Close();
+        testsupport::writeAll(vantor.file("tags.csv"), Tags);
+        vantor.stop();
+        QFile::remove(vantor.file("writes.csv"));
+        ASSERT_TRUE(vantor.start());
+    }
+    EXPECT_EQ(api->count("start"), api->count("stop"));
+}
+
+TEST_F(TaglinkModelTest, ALostSubscriptionIsReportedAndANewLinkIsNotifiedAgain)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE"));
+    ASSERT_TRUE(model.Open());
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+    restartWithNewTagInFront();
+    ASSERT_TRUE(changes.wait(3000)) << "the event loop hears that the connection ended";
+    EXPECT_FALSE(model.isActive());
+    EXPECT_FALSE(model.isOpened());
+    EXPECT_FALSE(model.PLCTagValue(0).isValid());
+
+    ASSERT_TRUE(model.Open());
+    changes.clear();
+    vantor.ctl({"write", "AC2", "5"});
+    ASSERT_TRUE(changes.wait(3000));
+    EXPECT_EQ(model.PLCTagValue(1), QVariant(5.0));
+    EXPECT_TRUE(model.isActive());
+}
+
+TEST_F(TaglinkModelTest, EveryCallWithAnIdOfAnEarlierConnectionFails)
+{
+    taglink::PlantApi &lib = *taglink::VantorLibrary::instance();
+    struct Record
+    {
+        const char *name;
+        qint32 id;
+        quint8 type, kind, reserved[2];
+    } record{"AC1$VALUE", -1, 0, 0, {0, 0}};
+    auto resolve = [&] {
+        return lib.resolveTags(1, &record, sizeof record, offsetof(Record, name), offsetof(Record, id),
+                               offsetof(Record, type), offsetof(Record, kind));
+    };
+    ASSERT_TRUE(lib.start());
+    ASSERT_TRUE(resolve());
+    const qint32 oldId = record.id;
+    ASSERT_GE(oldId, 0);
+    restartWithNewTagInFront();
+
+    // The first call may be the one that finds the old connection gone; from
+    // then on the old ids are known to be of an earlier connection.
+    const double v = 42;
+    EXPECT_LT(lib.write(0, "", 0, 1, 8, &oldId, &v), 0);
+    EXPECT_EQ(lib.write(0, "", 0, 1, 8, &oldId, &v), VANTOR_EARLIER_CONNECTION);
+    VantorReadItem item{};
+    item.id = oldId;
+    EXPECT_EQ(lib.read(0, "", 1, &item, nullptr), VANTOR_EARLIER_CONNECTION);
+    auto routine = [](void *, int32_t, int32_t, const void *) {};
+    EXPECT_LT(lib.subscribe(0, "", 3, routine, nullptr, 0, sizeof record, offsetof(Record, id), 1, &record), 0);
+    EXPECT_TRUE(journal().isEmpty());
+
+    ASSERT_TRUE(resolve());
+    EXPECT_GE(record.id, 0);
+    EXPECT_NE(record.id, oldId) << "a new connection never hands out an old number";
+    EXPECT_EQ(lib.write(0, "", 0, 1, 8, &record.id, &v), 0);
+    lib.stop();
+    EXPECT_EQ(vantor.ctl({"read", "AC1", "NEW"}), QStringLiteral("AC1 = 42\nNEW = 0\n"));
 }
 
 TEST_F(TaglinkModelTest, ChangingLinkPropertiesClosesTheLink)
