@@ -231,6 +231,9 @@ void FrmCal::Fix_output(int group, bool on, const QString &mode)
     m_output->enqueue(group, on, mode);
 }
 
+// One open-write-flush-close cycle of the tag link.  False when the link
+// could not be opened, the plant does not know the tag (nothing was
+// buffered), or the plant did not take the write.
 bool FrmCal::writeTag(const QString &valueItem, float value)
 {
     taglink::TaglinkModel &link = *Taglink1->model();
@@ -238,9 +241,11 @@ bool FrmCal::writeTag(const QString &valueItem, float value)
     link.setBufferedWriteMode(true);
     const bool opened = link.Open();
     link.setPLCTagValue(valueItem, QVariant(value));
+    const bool buffered = link.pendingWrites() > 0;
     link.FlushWriteBuffer();
+    const bool taken = buffered && link.lastWriteResult() == 0;
     link.Close();
-    return opened;
+    return opened && taken;
 }
 
 void FrmCal::catchUpOutput()

@@ -45,7 +45,7 @@ const TraceLog &currentTraceLog()
 }
 
 void WriteOpLog(const QString &subject, const QString &object, const QString &action, const QString &origin,
-                const QString &setValue)
+                const QString &setValue, const QString &note)
 {
     OpLog log;
     {
@@ -53,7 +53,7 @@ void WriteOpLog(const QString &subject, const QString &object, const QString &ac
         std::lock_guard lock(l.mutex);
         log = l.opLog;
     }
-    log.write(subject, object, action, origin, setValue);
+    log.write(subject, object, action, origin, setValue, note);
 }
 
 void WriteTraceLog(const QString &message, const QString &value, qint16 index)

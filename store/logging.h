@@ -21,8 +21,9 @@ const TraceLog &currentTraceLog();
 
 // One operation-log record (see OpLog).  setValue: the value that was set,
 // shown when the action is "設定" (setValueText() of the written value).
+// note: appended to the origin field after a blank ("書込失敗").
 void WriteOpLog(const QString &subject, const QString &object, const QString &action, const QString &origin,
-                const QString &setValue = QString());
+                const QString &setValue = QString(), const QString &note = QString());
 
 // One trace-log line (see TraceLog).
 void WriteTraceLog(const QString &message, const QString &value, qint16 index);

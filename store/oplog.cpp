@@ -76,11 +76,13 @@ QString OpLog::filePath(const QDate &date) const
 }
 
 QByteArray OpLog::record(const QDateTime &when, const QString &subject, const QString &object, const QString &action,
-                         const QString &origin, const QString &setValue)
+                         const QString &origin, const QString &setValue, const QString &note)
 {
     QString last = QStringLiteral("スケジュール(") + origin + QLatin1Char(')');
     if (action == QStringLiteral("設定"))
         last += QLatin1Char(' ') + setValue + QStringLiteral("に設定");
+    if (!note.isEmpty())
+        last += QLatin1Char(' ') + note;
     const QStringList fields = {
         field(when.toString(QStringLiteral("yyyy/M/d  HH:mm:ss"))),
         field(QStringLiteral("操作")),
@@ -100,14 +102,14 @@ QString OpLog::failureMessage(int systemErrorNumber)
 }
 
 void OpLog::write(const QString &subject, const QString &object, const QString &action, const QString &origin,
-                  const QString &setValue) const noexcept
+                  const QString &setValue, const QString &note) const noexcept
 {
     try {
         if (!isActive())
             return;
         const QDateTime now = platform::clock::now();
         int errorNumber = 0;
-        if (!platform::appendToFile(filePath(now.date()), record(now, subject, object, action, origin, setValue),
+        if (!platform::appendToFile(filePath(now.date()), record(now, subject, object, action, origin, setValue, note),
                                     nullptr, &errorNumber)) {
             m_trace.write(failureMessage(errorNumber), subject, TraceLog::RunnerIndex);
         }

@@ -38,16 +38,18 @@ public:
     const TraceLog &trace() const { return m_trace; }
 
     // One record.  setValue is the value that was set, used only when the
-    // action is "設定" (see setValueText()).
+    // action is "設定" (see setValueText()).  A note (for example "書込失敗")
+    // ends the origin field after a blank.
     void write(const QString &subject, const QString &object, const QString &action, const QString &origin,
-               const QString &setValue = QString()) const noexcept;
+               const QString &setValue = QString(), const QString &note = QString()) const noexcept;
 
     QString filePath(const QDate &date) const;
     // "SCHLOG20261206.CSV"
     static QString fileName(const QDate &date);
     // The bytes of one record (CP932, CR LF).
     static QByteArray record(const QDateTime &when, const QString &subject, const QString &object,
-                             const QString &action, const QString &origin, const QString &setValue = QString());
+                             const QString &action, const QString &origin, const QString &setValue = QString(),
+                             const QString &note = QString());
     // The trace message of a failed record, from a system error number.
     static QString failureMessage(int systemErrorNumber);
 

@@ -8,6 +8,9 @@
 #include "store/tracelog.h"
 #include "store/valuetext.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace switching {
 
 OutputQueue::OutputQueue(const QString &databasePath, TagWriter writer, QObject *parent)
@@ -17,6 +20,15 @@ OutputQueue::OutputQueue(const QString &databasePath, TagWriter writer, QObject 
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &OutputQueue::step);
+    m_retryTimer.setSingleShot(true);
+    m_retryTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_retryTimer, &QTimer::timeout, this, &OutputQueue::onRetryTimer);
+    m_since.start();
+}
+
+QString OutputQueue::failedNote()
+{
+    return texts::WriteFailed;
 }
 
 void OutputQueue::setTraceIdentity(const QString &source, qint16 index)
@@ -30,16 +42,25 @@ void OutputQueue::traceDatabaseError(const QString &description) const
 {
     const QString message = QStringLiteral("Fix_output ｴﾗｰ番号 ") + QString::number(texts::DatabaseErrorNumber)
         + m_traceSource + QStringLiteral(" でｴﾗｰが発生しました。") + QLatin1Char('\r') + description;
-    store::WriteTraceLog(message, QString::number(m_current.group), m_traceIndex);
+    store::WriteTraceLog(message, QString::number(m_current.request.group), m_traceIndex);
 }
 
 void OutputQueue::enqueue(int group, bool on, const QString &mode)
 {
-    m_requests.enqueue({group, on, mode});
+    const quint64 generation = ++m_generations[group];
+    m_requests.enqueue({{group, on, mode}, generation});
+    // Retries of this group's earlier outputs are replaced by this one.
+    m_retries.removeIf([this](const Retry &r) { return isStale(r.origin); });
+    armRetryTimer();
     if (!m_busy) {
         m_busy = true;
         scheduleNext(0);
     }
+}
+
+bool OutputQueue::isStale(const Queued &queued) const
+{
+    return m_generations.value(queued.request.group) != queued.generation;
 }
 
 void OutputQueue::scheduleNext(int msecs)
@@ -47,9 +68,19 @@ void OutputQueue::scheduleNext(int msecs)
     m_timer.start(msecs);
 }
 
-// One turn: the next tag of the current request, or the next request.
+// One turn: a retry that is due, else the next tag of the current request,
+// else the next request.
 void OutputQueue::step()
 {
+    Retry retry;
+    if (takeDueRetry(&retry)) {
+        ++retry.attempt;
+        if (!writeAndLog(retry.origin, retry.tag, false) && retry.attempt < m_retryDelays.size())
+            m_retries.append(retry);
+        armRetryTimer();
+        scheduleNext(m_pauseMs);
+        return;
+    }
     while (true) {
         if (!m_inRequest) {
             if (m_requests.isEmpty()) {
@@ -83,7 +114,7 @@ bool OutputQueue::beginRequest()
         traceDatabaseError(db.lastError());
         return false;
     }
-    store::Recordset rs = db.openRecordset(store::sql::selectGroupTags(m_current.group));
+    store::Recordset rs = db.openRecordset(store::sql::selectGroupTags(m_current.request.group));
     if (!rs.isOpen()) {
         traceDatabaseError(db.lastError());
         return false;
@@ -99,20 +130,71 @@ void OutputQueue::writeTag(const Tag &tag)
 {
     if (tag.tag.isEmpty())
         return; // skipped, but the pause still follows
-    const float value = m_current.on ? tag.startValue : tag.endValue;
+    if (!writeAndLog(m_current, tag, true) && !m_retryDelays.isEmpty()) {
+        m_retries.append({m_current, tag, m_since.elapsed(), 0});
+        armRetryTimer();
+    }
+}
+
+bool OutputQueue::writeAndLog(const Queued &queued, const Tag &tag, bool firstAttempt)
+{
+    const OutputRequest &request = queued.request;
+    const float value = request.on ? tag.startValue : tag.endValue;
     const QString item = tag.tag.trimmed() + QStringLiteral("$VALUE");
-    if (!m_writer(item, value))
-        store::WriteTraceLog(QStringLiteral("Fix_output タグ書込み失敗"), item, m_traceIndex);
+    const bool written = m_writer(item, value);
+    if (!written)
+        store::WriteTraceLog(firstAttempt ? QStringLiteral("Fix_output タグ書込み失敗")
+                                          : QStringLiteral("Fix_output タグ書込み再試行失敗"),
+                             item, m_traceIndex);
+    // A retry that fails again adds nothing to the operation log: the record
+    // of the first failure stands until a write succeeds.
+    if (!written && !firstAttempt)
+        return false;
 
     QString action;
-    if (m_current.on)
+    if (request.on)
         action = value == 1.0f ? texts::ActionStart : value == 0.0f ? QString() : texts::ActionSet;
     else
         action = value == 0.0f ? texts::ActionEnd : texts::ActionSet;
-    if (action.isEmpty())
+    if (!action.isEmpty())
+        store::WriteOpLog(tag.tag, tag.kikiName, action, request.mode,
+                          action == texts::ActionSet ? store::setValueText(value) : QString(),
+                          written ? QString() : texts::WriteFailed);
+    return written;
+}
+
+bool OutputQueue::takeDueRetry(Retry *retry)
+{
+    const qint64 now = m_since.elapsed();
+    for (int i = 0; i < m_retries.size(); ++i) {
+        const Retry &r = m_retries.at(i);
+        if (r.firstFailureMs + m_retryDelays.value(r.attempt) <= now) {
+            *retry = m_retries.takeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void OutputQueue::armRetryTimer()
+{
+    if (m_retries.isEmpty()) {
+        m_retryTimer.stop();
         return;
-    store::WriteOpLog(tag.tag, tag.kikiName, action, m_current.mode,
-                      action == texts::ActionSet ? store::setValueText(value) : QString());
+    }
+    qint64 next = std::numeric_limits<qint64>::max();
+    for (const Retry &r : std::as_const(m_retries))
+        next = std::min(next, r.firstFailureMs + m_retryDelays.value(r.attempt));
+    m_retryTimer.start(int(std::clamp<qint64>(next - m_since.elapsed(), 0, 24 * 3600 * 1000)));
+}
+
+void OutputQueue::onRetryTimer()
+{
+    // A busy queue takes the due retry at its next turn; an idle one starts.
+    if (!m_busy) {
+        m_busy = true;
+        scheduleNext(0);
+    }
 }
 
 } // namespace switching

@@ -16,6 +16,9 @@ inline const QString ModeAuto = QStringLiteral("自動");
 inline const QString ModeStartup = QStringLiteral("起動");
 inline const QString ModeManual = QStringLiteral("手動");
 
+// The note that ends the record of a write the plant refused or never got.
+inline const QString WriteFailed = QStringLiteral("書込失敗");
+
 // Error number of a database that refused a statement, in the numbering the
 // operators know.
 inline constexpr int DatabaseErrorNumber = 3146;

@@ -254,13 +254,14 @@ void TaglinkModel::FlushWriteBuffer()
     // Writes made before a Close wait for the flush after the next Open.
     if (m_buffer.isEmpty() || !m_opened || !m_api)
         return;
-    // The result is not examined: writes that failed are not sent again
-    // later, when they would switch equipment at the wrong moment.
-    const int32_t result = m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(),
-                                        int(m_buffer.values().size()), m_buffer.ids().constData(),
-                                        m_buffer.values().constData());
+    // Writes that failed are not sent again later, when they would switch
+    // equipment at the wrong moment; the host reads the answer from
+    // lastWriteResult() and decides.
+    m_lastWriteResult = m_api->write(m_loginId, m_passwordBytes.constData(), 0, m_buffer.size(),
+                                     int(m_buffer.values().size()), m_buffer.ids().constData(),
+                                     m_buffer.values().constData());
     m_buffer.clear();
-    if (result < 0)
+    if (m_lastWriteResult < 0)
         linkLost();
 }
 
@@ -394,11 +395,11 @@ void TaglinkModel::setPLCTagValue(const QVariant &tag, const QVariant &value)
         return;
     }
     const qint32 id = r.id;
-    const int32_t result = m_api->write(m_loginId, m_passwordBytes.constData(), 0, 1, int(bytes.size()), &id,
-                                        bytes.constData());
-    if (result < 0)
+    m_lastWriteResult = m_api->write(m_loginId, m_passwordBytes.constData(), 0, 1, int(bytes.size()), &id,
+                                     bytes.constData());
+    if (m_lastWriteResult < 0)
         linkLost();
-    if (result != 0)
+    if (m_lastWriteResult != 0)
         return;
     if (r.isText()) {
         if (r.text != bytes) {

@@ -83,6 +83,10 @@ public:
     bool isOpened() const { return m_opened; }
     int capacity() const { return m_table.capacity(); }
     int pendingWrites() const { return m_buffer.size(); }
+    // The plant's answer to the last write sent (a flush of the buffer or an
+    // unbuffered write): 0 = taken, negative = the plant could not be
+    // reached, positive = items were refused.
+    int lastWriteResult() const { return m_lastWriteResult; }
     qint32 generation() const { return m_generation; }
     qint32 tagId(int index) const;
 
@@ -121,6 +125,7 @@ private:
     bool m_opened = false;
     bool m_initialRead = false;
     qint32 m_generation = 0;
+    qint32 m_lastWriteResult = 0;
     qint32 m_subscription = -1;
     qint32 m_alarmSubscription = -1;
     qint32 m_timerId = 0;

@@ -53,6 +53,15 @@ protected:
         };
     }
 
+    static bool waitFor(const std::function<bool()> &done, int timeoutMs)
+    {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (!done() && elapsed.elapsed() < timeoutMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return done();
+    }
+
     static void drain(switching::OutputQueue &queue)
     {
         QSignalSpy drained(&queue, &switching::OutputQueue::drained);
@@ -136,16 +145,80 @@ TEST_F(OutputQueueTest, RequestsNeverInterleaveAndTheLoopStaysResponsive)
     EXPECT_GT(otherEvents, 10);
 }
 
-TEST_F(OutputQueueTest, AnUnwritableTagKeepsItsRecordAndTheOutputGoesOn)
+TEST_F(OutputQueueTest, AFailedWriteSaysSoAndIsRetriedUntilItSucceeds)
+{
+    // T1 is refused twice, then taken; T2 (a "設定") is refused once.
+    QHash<QString, int> refusals{{QStringLiteral("T1$VALUE"), 2}, {QStringLiteral("T2$VALUE"), 1}};
+    switching::OutputQueue queue(site.database(), [&](const QString &item, float value) {
+        writes.append({item, value});
+        if (refusals.value(item) > 0) {
+            --refusals[item];
+            return false;
+        }
+        return true;
+    });
+    queue.setRetryDelays({20, 60, 150});
+    queue.enqueue(1, true, QStringLiteral("自動"));
+    drain(queue);
+    EXPECT_EQ(opLog(), (QStringList{QStringLiteral("T1|D1|開始|スケジュール(自動) 書込失敗"),
+                                    QStringLiteral("T2 |D2|設定|スケジュール(自動) 22.5に設定 書込失敗")}));
+    EXPECT_EQ(queue.pendingRetries(), 2);
+    ASSERT_TRUE(waitFor([&] { return queue.pendingRetries() == 0 && queue.isIdle(); }, 5000));
+
+    // The successful retries write the usual records (T2 at its first retry,
+    // T1 at its second); T3 (start value 0) writes no record either way.
+    EXPECT_EQ(opLog(), (QStringList{QStringLiteral("T1|D1|開始|スケジュール(自動) 書込失敗"),
+                                    QStringLiteral("T2 |D2|設定|スケジュール(自動) 22.5に設定 書込失敗"),
+                                    QStringLiteral("T2 |D2|設定|スケジュール(自動) 22.5に設定"),
+                                    QStringLiteral("T1|D1|開始|スケジュール(自動)")}));
+    QStringList items;
+    for (const Write &w : writes)
+        items << w.item;
+    EXPECT_EQ(items.count(QStringLiteral("T1$VALUE")), 3);
+    EXPECT_EQ(items.count(QStringLiteral("T2$VALUE")), 2);
+    EXPECT_EQ(items.count(QStringLiteral("T3$VALUE")), 1);
+}
+
+TEST_F(OutputQueueTest, RetriesStopAfterTheLastAttemptOrALaterOutputOfTheGroup)
 {
     writerWorks = false;
     switching::OutputQueue queue(site.database(), recorder());
-    queue.enqueue(2, true, QStringLiteral("自動"));
-    queue.enqueue(99, true, QStringLiteral("自動")); // no tags at all
+    queue.setRetryDelays({20, 40, 60});
+    // Group 2 never takes a write: one failed record and three retries, no more.
+    queue.enqueue(2, true, QStringLiteral("手動"));
     drain(queue);
-    EXPECT_EQ(writes.size(), 1);
-    EXPECT_EQ(opLog(), QStringList{QStringLiteral("L1|E1|開始|スケジュール(自動)")});
+    ASSERT_TRUE(waitFor([&] { return queue.pendingRetries() == 0; }, 5000));
+    EXPECT_EQ(writes.size(), 4);
+    EXPECT_EQ(opLog(), QStringList{QStringLiteral("L1|E1|開始|スケジュール(手動) 書込失敗")});
     const QStringList trace = RunnerSite::lines(site.traceFile(QDate(2026, 12, 6)));
-    EXPECT_EQ(trace.filter(QStringLiteral("L1$VALUE")).size(), 1);
+    EXPECT_EQ(trace.filter(QStringLiteral("L1$VALUE")).size(), 4);
+
+    // A later output of the group replaces a pending retry: the start value
+    // must not come back after the end value was asked for.  Another group's
+    // output does not.
+    writes.clear();
+    queue.setRetryDelays({200});
+    queue.enqueue(2, true, QStringLiteral("自動"));
+    queue.enqueue(1, false, QStringLiteral("自動"));
+    drain(queue);
+    EXPECT_EQ(queue.pendingRetries(), 4); // L1 and the three tags of group 1
+    writerWorks = true;
+    queue.enqueue(2, false, QStringLiteral("自動"));
+    drain(queue);
+    ASSERT_TRUE(waitFor([&] { return queue.pendingRetries() == 0 && queue.isIdle(); }, 5000));
+    QStringList items;
+    for (const Write &w : writes)
+        items << w.item + QLatin1Char('=') + QString::number(w.value);
+    EXPECT_EQ(items.mid(4), (QStringList{QStringLiteral("L1$VALUE=0"), QStringLiteral("T1$VALUE=0"),
+                                         QStringLiteral("T2$VALUE=0"), QStringLiteral("T3$VALUE=5")}));
+}
+
+TEST_F(OutputQueueTest, AGroupWithoutTagsWritesNothing)
+{
+    switching::OutputQueue queue(site.database(), recorder());
+    queue.enqueue(99, true, QStringLiteral("自動"));
+    drain(queue);
+    EXPECT_TRUE(writes.isEmpty());
+    EXPECT_TRUE(opLog().isEmpty());
     EXPECT_TRUE(queue.isIdle());
 }

@@ -187,6 +187,22 @@ TEST_F(TaglinkModelTest, BufferedWritesMadeBeforeACloseGoOutWithTheNextFlush)
     EXPECT_TRUE(journal().at(0).endsWith(QStringLiteral(",AC1,5")));
 }
 
+TEST_F(TaglinkModelTest, TheHostLearnsWhetherTheLastWriteWasTaken)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    model.setBufferedWriteMode(true);
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QVariant(3.0));
+    model.FlushWriteBuffer();
+    EXPECT_EQ(model.lastWriteResult(), 0);
+    // The product goes away between the open and the flush.
+    model.setPLCTagValue(0, QVariant(4.0));
+    vantor.stop();
+    model.FlushWriteBuffer();
+    EXPECT_LT(model.lastWriteResult(), 0);
+    EXPECT_EQ(model.pendingWrites(), 0) << "a failed write is never sent again later";
+}
+
 TEST_F(TaglinkModelTest, AChangeByAnotherClientArrivesAsAnEvent)
 {
     model.setTagList(QStringLiteral("AC1$VALUE\r\nAC2$VALUE\r\nMSG$VALUE"));
