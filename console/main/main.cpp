@@ -1,0 +1,30 @@
+#include "console/common/consolestate.h"
+#include "console/main/consolefont.h"
+#include "console/main/frmcal.h"
+#include "platform/commandchannel.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // Another console of this program folder runs: show that one instead.
+    platform::SingleInstance instance(QStringLiteral("Planboard"));
+    if (!instance.isFirst()) {
+        platform::channel::activate(QStringLiteral("Planboard"), QStringLiteral("frmCal"));
+        return 0;
+    }
+    console::applyConsoleFont();
+    console::ConsoleState state;
+    console::FrmCal form(state);
+    QObject::connect(&form, &console::FrmCal::quitRequested, &app, [] { QCoreApplication::exit(0); },
+                     Qt::QueuedConnection);
+    form.startUp();
+    // Started with "1" the console stays hidden until Starter (or a second
+    // start) brings it forward.
+    const QStringList args = app.arguments();
+    if (!(args.size() == 2 && args.at(1) == QLatin1String("1")))
+        form.show();
+    return app.exec();
+}
