@@ -69,6 +69,7 @@ public:
     // ---- ReserveCaller
     int curIndex() const override { return nCurIndex; }
     int curPieceNo() const override { return nCurPieceNo; }
+    bool showsToday() const override { return m_shownDay == 0; }
 
     // The chosen chart row and piece; -1 = none.
     int nCurIndex = -1;
@@ -197,7 +198,6 @@ private:
     void showGroupState(bool valid);
     void hideDetailClocks();
     void takeBackups();
-    void copyBeside(const QString &fileName, const QString &targetFolder);
     bool writeTag(const QString &valueItem, float value);
     bool runnerRunning() const;
     int groupNumberByName(const QString &name);

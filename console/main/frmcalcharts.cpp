@@ -65,6 +65,7 @@ void FrmCal::Chart_ItemClick(int cNo, int nIndex)
     const chart::ChartModel &m = chartModel(cNo);
     nCurIndex = nIndex;
     m_chosenGroup = m.GetItemName(short(nIndex));
+    m_state.CurrentGroupName = m_chosenGroup;
     if (nIndex < 0) {
         Label1->clear();
     } else {

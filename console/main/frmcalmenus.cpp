@@ -3,6 +3,8 @@
 // are brought up to date where the screen may have changed them.
 #include "console/main/frmcal.h"
 
+#include "console/maintenance/frmholidaysetting.h"
+#include "console/maintenance/frmmain.h"
 #include "platform/clock.h"
 
 #include <QPushButton>
@@ -13,7 +15,8 @@ void FrmCal::CmdMenu1_Click()
 {
     {
         TopmostPause pause(*this);
-        // The weekly master editor frmMain opens here.
+        FrmMain editor(m_state, this);
+        editor.exec();
         if (m_state.MaintMode) {
             const QDate today = platform::clock::today();
             LoadData(today, 0);
@@ -27,7 +30,8 @@ void FrmCal::CmdMenu2_Click()
 {
     {
         TopmostPause pause(*this);
-        // The special-day calendar frm休日設定 opens here.
+        FrmHolidaySetting holidays(m_state, this);
+        holidays.exec();
     }
     Form_Activate();
 }

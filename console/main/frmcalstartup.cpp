@@ -12,11 +12,11 @@
 #include "console/main/chartstage.h"
 #include "console/main/consoletexts.h"
 #include "console/main/widgetcolours.h"
-#include "platform/atomicfile.h"
 #include "platform/clock.h"
 #include "platform/commandchannel.h"
 #include "platform/commandserver.h"
 #include "store/backup.h"
+#include "store/secondcopy.h"
 #include "store/database.h"
 #include "store/logging.h"
 #include "store/maintenance.h"
@@ -261,45 +261,29 @@ void FrmCal::CloseCommand_Click()
 // password file and the special-day file into that second folder.  Every copy
 // replaces its target in one rename, so a failed copy keeps the previous
 // one; a failure writes a trace entry and the other copies still run.  The
-// second folder is never created: a missing one is reported and skipped.
+// second folder is never created: a missing one skips the copy with its
+// trace entry.
 void FrmCal::takeBackups()
 {
     const QString folder = m_state.programFolder();
-    QString error;
-    if (!store::backupDatabase(m_state.databasePath(), store::paths::backupPath(folder), &error))
-        store::WriteTraceLog(texts::backupFailure(store::Database::EngineError, error), QString(), texts::TraceIndex);
+    QString why;
+    if (!store::backupDatabase(m_state.databasePath(), store::paths::backupPath(folder), &why))
+        store::WriteTraceLog(texts::backupFailure(store::Database::EngineError, why), QString(), texts::TraceIndex);
 
     const QString second = m_state.settings().secondCopyPath().trimmed();
     if (second.isEmpty())
         return;
-    const QString secondFolder = QFileInfo(second).absolutePath();
-    if (!QFileInfo(secondFolder).isDir()) {
-        store::WriteTraceLog(texts::backupFailure(texts::PathNotFoundNumber,
-                                                  QStringLiteral("パスが見つかりません。") + secondFolder),
-                             QString(), texts::TraceIndex);
-        return;
+    const QStringList own = store::secondcopy::siteFiles(folder, m_state.databasePath());
+    if (store::secondcopy::copyDatabase(store::paths::databasePath(folder), second, own, texts::TraceIndex, &why)
+        == store::secondcopy::Outcome::Failed)
+        store::WriteTraceLog(texts::backupFailure(store::Database::EngineError, why), second, texts::TraceIndex);
+    for (const QString &file : {store::paths::passwordPath(folder), store::paths::dayInfoPath(folder)}) {
+        if (!QFileInfo::exists(file))
+            continue; // nothing to copy (no password set yet, no special days)
+        if (store::secondcopy::copyBeside(file, second, own, texts::TraceIndex, &why)
+            == store::secondcopy::Outcome::Failed)
+            store::WriteTraceLog(texts::backupFailure(texts::PathFileAccessNumber, why), file, texts::TraceIndex);
     }
-    if (!store::backupDatabase(store::paths::databasePath(folder), second, &error))
-        store::WriteTraceLog(texts::backupFailure(store::Database::EngineError, error), QString(), texts::TraceIndex);
-    copyBeside(QStringLiteral("schedule.txt"), secondFolder);
-    copyBeside(QStringLiteral("dayinfor.csv"), secondFolder);
-}
-
-void FrmCal::copyBeside(const QString &fileName, const QString &targetFolder)
-{
-    const QString source = m_state.programFolder() + QLatin1Char('/') + QLatin1String(store::paths::DatabaseFolder)
-        + QLatin1Char('/') + fileName;
-    QFile in(source);
-    if (!in.exists())
-        return; // nothing to copy (no password set yet, no special days)
-    if (!in.open(QIODevice::ReadOnly)) {
-        store::WriteTraceLog(texts::backupFailure(texts::PathFileAccessNumber, in.errorString()), source,
-                             texts::TraceIndex);
-        return;
-    }
-    QString error;
-    if (!platform::writeFileAtomically(targetFolder + QLatin1Char('/') + fileName, in.readAll(), &error))
-        store::WriteTraceLog(texts::backupFailure(texts::PathFileAccessNumber, error), source, texts::TraceIndex);
 }
 
 } // namespace console
