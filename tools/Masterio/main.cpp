@@ -1,7 +1,7 @@
 // Masterio                      the form
-// Masterio --import FILE [--yes] replaces GroupMaster and KikiMaster with the workbook's sheets
+// Masterio --import FILE        replaces GroupMaster and KikiMaster with the workbook's sheets
 // Masterio --export FILE         writes GroupMaster and KikiMaster into a workbook
-// Masterio --csv FILE [--yes]    writes the CSV master list into M_TAG of ER_Database/Repbook.mdb
+// Masterio --csv FILE           writes the CSV master list into M_TAG of ER_Database/Repbook.mdb
 // Messages go to standard error; the exit status is 0 only on success.
 #include "tools/Masterio/masterio.h"
 #include "tools/Masterio/masterioform.h"
@@ -21,7 +21,7 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: Masterio [--import FILE | --export FILE | --csv FILE] [--yes]\n", stderr);
+    std::fputs("usage: Masterio [--import FILE | --export FILE | --csv FILE]\n", stderr);
     return 2;
 }
 
@@ -49,11 +49,14 @@ int main(int argc, char **argv)
 
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    // The command is the operator's answer to the import's question; --yes is
+    // accepted for scripts written for both tools.
     const bool yes = args.removeAll(QStringLiteral("--yes")) > 0;
     if (args.size() != 2 || args.at(1).startsWith(QLatin1String("--")))
         return usage();
     auto boxes = tools::TerminalMessageBoxes::forProcess(yes);
     masterio::Masterio masterio(boxes);
+    masterio.askToStart = false;
     const QString &command = args.at(0);
     const QString &file = args.at(1);
     bool ok = false;

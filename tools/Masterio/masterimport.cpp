@@ -67,7 +67,7 @@ bool validFlag(const XlsxCell &cell)
 // A database failure of one row: a uniqueness conflict gets the duplicate-key number.
 bool rowFailed(Failure *failure, const QString &sheet, int row, const QSqlError &error)
 {
-    const QString text = error.text();
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     const bool duplicate = text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
     return fail(failure, duplicate ? Failure::DuplicateKey : int(store::Database::EngineError),
                 rowPrefix(sheet, row) + text);

@@ -65,7 +65,7 @@ bool Masterio::importWorkbook(const QString &path, QWidget *parent)
     }
     if (beforeImportQuestion)
         beforeImportQuestion();
-    if (!m_boxes.confirm(parent, text::ConfirmImport))
+    if (askToStart && !m_boxes.confirm(parent, text::ConfirmImport))
         return false;
 
     BusyScope busy(this->busy);
@@ -132,7 +132,7 @@ bool Masterio::importTagCsv(const QString &path, QWidget *parent)
         m_boxes.inform(parent, text::NoCsv);
         return false;
     }
-    if (!m_boxes.confirm(parent, text::ConfirmCsv))
+    if (askToStart && !m_boxes.confirm(parent, text::ConfirmCsv))
         return false;
 
     BusyScope busy(this->busy);

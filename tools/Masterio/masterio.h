@@ -54,6 +54,9 @@ public:
     // position there) and around the work (the wait cursor).
     std::function<void()> beforeImportQuestion;
     std::function<void(bool)> busy;
+    // Whether the imports first ask whether to go on.  On the command line
+    // the command itself is that answer.
+    bool askToStart = true;
 
 private:
     void setBusy(bool on) const;

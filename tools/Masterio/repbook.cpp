@@ -89,7 +89,10 @@ bool writeTagRecords(const QString &path, const QList<TagRecord> &records, Failu
             write.addBindValue(r.tag);
         if (!write.exec()) {
             *failure = {store::Database::EngineError,
-                        QStringLiteral("%1 行目 (%2): %3").arg(r.line).arg(r.tag, write.lastError().text())};
+                        QStringLiteral("%1 行目 (%2): %3")
+                            .arg(r.line)
+                            .arg(r.tag, write.lastError().databaseText().isEmpty() ? write.lastError().text()
+                                                                                  : write.lastError().databaseText())};
             db.rollback();
             return false;
         }

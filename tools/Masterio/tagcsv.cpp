@@ -97,6 +97,8 @@ QList<QStringList> parseCsv(const QString &text, QList<int> *lines)
             endRecord();
             ++line;
             recordLine = line;
+        } else if (wasQuoted && c.isSpace()) {
+            // blanks between a closing quote and the comma
         } else {
             field += c;
             if (!c.isSpace())
@@ -162,7 +164,7 @@ bool readTagCsv(const QString &path, QList<TagRecord> *records, Failure *failure
             const QString text = field.isEmpty() ? column.whenEmpty : field;
             switch (column.kind) {
             case TagColumn::Kind::Text:
-                record.values << text;
+                record.values << (text.isNull() ? QStringLiteral("") : text); // empty text, not null
                 break;
             case TagColumn::Kind::Pattern:
                 record.values << displayPattern(field);

@@ -1,0 +1,104 @@
+#include "tools/Upgrader/upgrader.h"
+
+#include "tools/Upgrader/conversion.h"
+
+#include "console/common/messageboxes.h"
+#include "platform/programfolder.h"
+#include "store/database.h"
+#include "store/schema.h"
+#include "store/sitepaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace upgrader {
+
+Upgrader::Upgrader(console::MessageBoxes &boxes, const QString &programFolder)
+    : m_boxes(boxes)
+    , m_programFolder(programFolder.isEmpty() ? platform::programFolder() : programFolder)
+{
+}
+
+QString Upgrader::databasePath() const
+{
+    return store::paths::databasePath(m_programFolder);
+}
+
+bool Upgrader::fail(QWidget *parent, const QString &why)
+{
+    if (busy)
+        busy(false);
+    m_boxes.inform(parent, text::Error + why + QLatin1Char('\n') + text::Unchanged);
+    return false;
+}
+
+bool Upgrader::convert(const QString &oldPath, QWidget *parent)
+{
+    if (oldPath.trimmed().isEmpty()) {
+        m_boxes.inform(parent, text::NoOldDatabase);
+        return false;
+    }
+    if (askToStart && !m_boxes.confirm(parent, text::Confirm))
+        return false;
+    if (busy)
+        busy(true);
+
+    QList<AccessTable> tables;
+    QString error;
+    if (!readOldDatabase(oldPath.trimmed(), &tables, &error))
+        return fail(parent, error);
+
+    const QString target = databasePath();
+    const QString shown = QDir::toNativeSeparators(target);
+    const bool existed = QFileInfo::exists(target);
+    bool replace = false;
+    if (existed) {
+        // A database of another kind (an Access file copied over it) is kept for the operator to move away.
+        if (!store::Database::isSqliteFile(target))
+            return fail(parent, QStringLiteral("%1 はこのシステムのデータベース (SQLite) ではありません。"
+                                               "別の場所へ移してから再度実行して下さい。")
+                                    .arg(shown));
+        store::Database db(target);
+        QList<int> counts;
+        if (!db.open() || !countRows(db, &counts, &error))
+            return fail(parent, db.lastError().isEmpty() ? error : db.lastError());
+        QStringList held;
+        int total = 0;
+        for (int i = 0; i < counts.size(); ++i) {
+            held << QStringLiteral("%1 %2 件").arg(store::sql::tableName(tableMappings().at(i).table)).arg(counts.at(i));
+            total += counts.at(i);
+        }
+        if (total > 0) {
+            if (busy)
+                busy(false);
+            const QString question = QStringLiteral("コンバート先のデータベース %1 には既にデータがあります。\n%2\n"
+                                                    "これらを削除してSch.mdbの内容に置き換えます。 よろしいですか？")
+                                         .arg(shown, held.join(QStringLiteral("、")));
+            if (!m_boxes.confirm(parent, question))
+                return false;
+            if (busy)
+                busy(true);
+            replace = true;
+        }
+    } else if (!store::createDatabase(target, &error)) {
+        return fail(parent, QStringLiteral("%1 を作成出来ません: %2").arg(shown, error));
+    }
+
+    bool ok = false;
+    {
+        store::Database db(target);
+        ok = db.open() ? convertTables(db, tables, replace, &error) : (error = db.lastError(), false);
+    }
+    if (!ok) {
+        if (!existed)
+            QFile::remove(target); // the database made for this run goes with it
+        return fail(parent, error);
+    }
+    if (busy)
+        busy(false);
+    m_boxes.inform(parent, text::Done);
+    return true;
+}
+
+} // namespace upgrader
