@@ -9,10 +9,7 @@ QStringList spreadsheetLockFiles(const QString &workbookPath)
     const QFileInfo info(workbookPath);
     const QString folder = info.absolutePath() + QLatin1Char('/');
     const QString name = info.fileName();
-    QStringList files{folder + QStringLiteral("~$") + name, folder + QStringLiteral(".~lock.") + name + QLatin1Char('#')};
-    if (name.size() > 2)
-        files << folder + QStringLiteral("~$") + name.mid(2);
-    return files;
+    return {folder + QStringLiteral("~$") + name, folder + QStringLiteral(".~lock.") + name + QLatin1Char('#')};
 }
 
 bool isOpenInSpreadsheet(const QString &workbookPath)

@@ -6,8 +6,7 @@
 namespace masterio {
 
 // The lock files a spreadsheet program keeps beside a workbook it has open:
-// Excel's owner file "~$NAME" (for long names Excel may replace the first two
-// characters of the name instead of adding two), LibreOffice's ".~lock.NAME#".
+// Excel's owner file "~$NAME", LibreOffice's ".~lock.NAME#".
 QStringList spreadsheetLockFiles(const QString &workbookPath);
 
 // True while one of those lock files exists: the workbook is open in a

@@ -9,9 +9,10 @@
 namespace masterio {
 namespace {
 
-// Entries of a workbook are small; a bigger one is refused instead of
-// exhausting memory on a hostile file.
-constexpr zip_uint64_t MaxEntrySize = 512ull * 1024 * 1024;
+// The parts of a master workbook are small (a sheet of thousands of rows is a
+// few megabytes); a bigger one is refused instead of exhausting memory on a
+// damaged or hostile file.
+constexpr zip_uint64_t MaxEntrySize = 128ull * 1024 * 1024;
 
 QString zipErrorText(int code)
 {
