@@ -112,6 +112,8 @@ QString displayText(const QVariant &v)
 {
     if (!v.isValid())
         return QStringLiteral("Empty");
+    if (isNullVariant(v))
+        return QStringLiteral("Null");
     if (v.userType() == qMetaTypeId<VariantArray2D>()) {
         const VariantArray2D a = v.value<VariantArray2D>();
         QStringList rows;

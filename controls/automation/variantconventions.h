@@ -7,11 +7,15 @@
 
 // Conventions of the automation boundary: 16-bit Booleans (true = -1),
 // automation dates (days since 1899-12-30, fraction = time of day), zero-based
-// variant arrays and the empty variant (an invalid QVariant).
+// variant arrays, the empty variant (an invalid QVariant) and the null variant
+// (a QVariant holding nullptr: "no value", as a missing date limit).
 namespace automation {
 
 inline constexpr qint16 VariantTrue = -1;
 inline constexpr qint16 VariantFalse = 0;
+
+inline QVariant nullVariant() { return QVariant::fromValue(nullptr); }
+inline bool isNullVariant(const QVariant &v) { return v.typeId() == QMetaType::Nullptr; }
 
 inline qint16 toVariantBool(bool b) { return b ? VariantTrue : VariantFalse; }
 // Any nonzero number, or a true bool, is true.
@@ -48,6 +52,7 @@ bool isEmptyVariant(const QVariant &v);
 
 // Text for a variant the way a host prints it: arrays as "(a, b, ...)",
 // two-dimensional arrays as "((a, b), (c, d))", the empty variant as "Empty",
+// the null variant as "Null",
 // 16-bit Booleans stay numbers.
 QString displayText(const QVariant &v);
 

@@ -7,6 +7,8 @@
 #include "calendar/oledate.h"
 #include "platform/clock.h"
 
+#include "automation/variantconventions.h"
+
 #include <QFile>
 
 namespace calendar {
@@ -43,9 +45,10 @@ QDate limitDate(const QVariant &v)
     }
 }
 
+// A limit as hosts see it: the date, or the null variant for no limit.
 QVariant dateVariant(const QDate &d)
 {
-    return d.isValid() ? QVariant(toOleDate(d)) : QVariant();
+    return d.isValid() ? QVariant(toOleDate(d)) : automation::nullVariant();
 }
 
 QVariant indexArray(const QList<int> &indexes)

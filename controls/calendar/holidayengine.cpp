@@ -143,10 +143,11 @@ bool HolidayEngine::matches(const HolidayRule &rule, const QDate &date) const
     const QDate d = ruleDate(rule, date.year());
     if (!d.isValid())
         return false;
-    // A citizens' holiday rule matches only on its own day (May 4 or
-    // September 22), so that the September rule never names a May day.
+    // A citizens' holiday rule only switches the citizens' holiday test on
+    // for its validity window: every such rule in force matches every
+    // citizens' holiday, May or September.
     if (isLegal(rule) && rule.style == DfdKokuminKyujitu)
-        return sameMonthDay(d, date) && isKokuminKyujitu(date);
+        return isKokuminKyujitu(date);
     return sameMonthDay(d, date);
 }
 

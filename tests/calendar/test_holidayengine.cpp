@@ -3,6 +3,8 @@
 #include "calendar/oledate.h"
 #include "platform/clock.h"
 
+#include "automation/variantconventions.h"
+
 #include <gtest/gtest.h>
 
 using namespace calendar;
@@ -87,6 +89,34 @@ TEST(HolidayEngine, BuiltInTableEdgeDays)
     EXPECT_FALSE(m.IsHoliday(ole(1950, 2, 11)));
 }
 
+TEST(HolidayEngine, EveryCitizensHolidayRuleMatchesACitizensHoliday)
+{
+    DatefoldModel m;
+    const int may = 24, september = 32; // the two 国民の休日 rules of the built-in table
+    ASSERT_EQ(m.holidays().rule(may)->style, DfdKokuminKyujitu);
+    ASSERT_EQ(m.holidays().rule(september)->style, DfdKokuminKyujitu);
+
+    // 2009-09-22 lies between 敬老の日 and 秋分の日: both rules apply and match.
+    const double day = ole(2009, 9, 22);
+    ASSERT_TRUE(m.IsKokuminKyujitu(day));
+    QVariant indexes, names;
+    EXPECT_EQ(m.GetHolidayParam2(day, indexes), 2);
+    EXPECT_EQ(indexes.toList(), (QVariantList{QVariant::fromValue<qint16>(may), QVariant::fromValue<qint16>(september)}));
+    EXPECT_EQ(m.GetHolidayName2(day, names), 2);
+    EXPECT_EQ(names.toStringList(), (QStringList{QStringLiteral("国民の休日"), QStringLiteral("国民の休日")}));
+    QString name;
+    short type = -1, style = -1, month = -1, dayOrWeek = -1, weekday = -1;
+    ASSERT_TRUE(m.GetHolidayParam(day, name, type, style, month, dayOrWeek, weekday));
+    EXPECT_EQ(month, 5) << "the first matching rule is the May one";
+
+    // Before the September rule was enacted only the May rule matches.
+    EXPECT_EQ(m.GetHolidayParam2(ole(1999, 5, 4), indexes), 1);
+    EXPECT_EQ(indexes.toList(), QVariantList{QVariant::fromValue<qint16>(may)});
+    // A day that is no citizens' holiday matches neither.
+    EXPECT_EQ(m.GetHolidayParam2(ole(2009, 9, 24), indexes), 0);
+    EXPECT_FALSE(m.IsHoliday(ole(2009, 9, 24)));
+}
+
 TEST(HolidayEngine, EquinoxesAndLeapYears)
 {
     DatefoldModel m;
@@ -158,8 +188,18 @@ TEST(HolidayEngine, SetHolidayParam2Validation)
     EXPECT_EQ(oleDateDay(expiry.toDouble()), QDate(2021, 12, 31));
     EXPECT_TRUE(substitute);
     ASSERT_TRUE(m.EnumHolidayParam2(2, name, type, enforce, expiry, substitute, pattern, month, day, weekday));
-    EXPECT_FALSE(enforce.isValid()); // a null limit is the empty variant
-    EXPECT_FALSE(m.EnumHolidayParam2(3, name, type, enforce, expiry, substitute, pattern, month, day, weekday));
+    // A missing limit is the null variant, not the empty one.
+    EXPECT_TRUE(automation::isNullVariant(enforce));
+    EXPECT_TRUE(enforce.isValid());
+    EXPECT_EQ(automation::displayText(enforce), QStringLiteral("Null"));
+    QVariant vName, vType, vEnforce, vExpiry, vSubstitute, vPattern, vMonth, vDay, vWeekday;
+    ASSERT_TRUE(m.EnumHolidayParam2V(2, vName, vType, vEnforce, vExpiry, vSubstitute, vPattern, vMonth, vDay, vWeekday));
+    EXPECT_TRUE(automation::isNullVariant(vEnforce));
+    EXPECT_TRUE(automation::isNullVariant(vExpiry));
+    // A null limit given back to SetHolidayParam2 means no limit.
+    EXPECT_EQ(m.SetHolidayParam2(QStringLiteral("C"), 0, vEnforce, vExpiry, 0, 0, 7, 7, 0), -1);
+    EXPECT_TRUE(m.IsHoliday(ole(1900, 7, 7)));
+    EXPECT_FALSE(m.EnumHolidayParam2(4, name, type, enforce, expiry, substitute, pattern, month, day, weekday));
     EXPECT_FALSE(m.EnumHolidayParam2(-1, name, type, enforce, expiry, substitute, pattern, month, day, weekday));
     platform::clock::useSystemClock();
 }
