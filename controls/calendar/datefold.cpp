@@ -162,7 +162,9 @@ void Datefold::mouseDoubleClickEvent(QMouseEvent *event)
     emit DblClick();
     // The second press of a double click still acts on the day or caption
     // under it, as a click does (a quick second click steps a month again).
-    m_pressInside = true;
+    // The release that ends the double click raises MouseUp only: the double
+    // click is not a Click as well.
+    m_pressInside = false;
     if (event->button() == Qt::LeftButton)
         leftPress(event->position().toPoint());
 }

@@ -107,6 +107,7 @@ private:
     bool m_keepScroll = false; // a click chooses a row without scrolling
 
     HitResult m_hit;
+    bool m_doubleClickHeld = false; // the next left release ends a double click
     struct
     {
         PieceDragMode mode = NoPieceDrag;

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace chart {
 
 int ChartView::snappedTimeAt(int x) const
@@ -39,6 +41,7 @@ void ChartView::mousePressEvent(QMouseEvent *e)
     if (e->button() != Qt::LeftButton)
         return;
 
+    m_doubleClickHeld = false;
     m_hit = hitTest(*m_model, m_layout, pos);
     if (m_hit.code == HitRowHeight) {
         m_rowDrag.active = true;
@@ -171,10 +174,13 @@ void ChartView::mouseReleaseEvent(QMouseEvent *e)
         viewport()->repaint();
         return;
     }
+    // The release that ends a double click clicks nothing: the first release
+    // clicked the piece, the double click raised PieceDblClick.
+    const bool endsDoubleClick = std::exchange(m_doubleClickHeld, false);
     if (editMode()) {
         if (m_pieceDrag.mode != NoPieceDrag)
             finishPieceDrag();
-        if (m_hit.onPiece())
+        if (m_hit.onPiece() && !endsDoubleClick)
             emit m_model->PieceClick(short(m_hit.item), short(m_hit.piece));
         if (m_newDrag.active)
             finishNewPiece();
@@ -185,7 +191,7 @@ void ChartView::mouseReleaseEvent(QMouseEvent *e)
     m_pieceDrag.mode = NoPieceDrag;
     m_newDrag.active = false;
     const HitResult hit = hitTest(*m_model, m_layout, pos);
-    if (hit.onPiece())
+    if (hit.onPiece() && !endsDoubleClick)
         emit m_model->PieceClick(short(hit.item), short(hit.piece));
 }
 
@@ -194,6 +200,7 @@ void ChartView::mouseDoubleClickEvent(QMouseEvent *e)
     if (e->button() != Qt::LeftButton)
         return;
     const QPoint pos = e->position().toPoint();
+    m_doubleClickHeld = true;
     HitResult hit = hitTest(*m_model, m_layout, pos);
     if (hit.item >= 0 && hit.item != m_model->curItem()) {
         m_keepScroll = true;

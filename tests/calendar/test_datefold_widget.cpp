@@ -6,6 +6,8 @@
 #include "calendar/oledate.h"
 #include "platform/clock.h"
 
+#include "automation/eventrelay.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -109,6 +111,29 @@ TEST_F(DatefoldWidget, ClickOnNextMonthDayShowsThatMonthWithoutDateClick)
     QTest::mouseClick(control.get(), Qt::LeftButton, {}, centreOf(QDate(2025, 2, 1)));
     EXPECT_EQ(control->model().displayedMonth(), QDate(2025, 1, 1));
     EXPECT_EQ(newMonth.count(), 1);
+}
+
+TEST_F(DatefoldWidget, DoubleClickOnADayRaisesClickOnlyForTheFirstRelease)
+{
+    control->model().setDatePosition(ole(2024, 12, 10));
+    QStringList events;
+    automation::EventRelay relay(control->eventSource(), control->dispatcher().table(),
+                                 [&](const automation::DispatchMember &e, QVariantList &) {
+                                     if (qstrcmp(e.name, "MouseMove") != 0)
+                                         events << QString::fromLatin1(e.name);
+                                 });
+    const QPoint day = centreOf(QDate(2024, 12, 18));
+    // As the window system delivers a double click: press, release, double
+    // click (in place of the second press), release.
+    QTest::mouseClick(control.get(), Qt::LeftButton, {}, day);
+    QTest::mouseDClick(control.get(), Qt::LeftButton, {}, day);
+    QTest::mouseRelease(control.get(), Qt::LeftButton, {}, day);
+    EXPECT_EQ(events, (QStringList{"MouseDown", "DateClick", "MouseUp", "Click", "DblClick", "DateClick", "MouseUp"}));
+
+    // The next single click is a click again.
+    events.clear();
+    QTest::mouseClick(control.get(), Qt::LeftButton, {}, day, 1000);
+    EXPECT_EQ(events, (QStringList{"MouseDown", "DateClick", "MouseUp", "Click"}));
 }
 
 TEST_F(DatefoldWidget, CaptionClicksAndHitTest)

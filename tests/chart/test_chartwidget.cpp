@@ -163,21 +163,33 @@ TEST_F(ChartWidgetTest, DoubleClickFiresPieceDblClickAfterPieceClickInBothModes)
     for (int style : {GntBrowse, GntEdit}) {
         m->setActionStyle(style);
         events.clear();
+        // As the window system delivers a double click: press, release, double
+        // click (in place of the second press), release.  Only the first
+        // release clicks the piece.
         const QPoint p = at(2, 14, 0);
         QTest::mouseClick(vp, Qt::LeftButton, {}, p);
         QTest::mouseDClick(vp, Qt::LeftButton, {}, p);
         QTest::mouseRelease(vp, Qt::LeftButton, {}, p);
-        ASSERT_GE(events.size(), 3) << style;
-        EXPECT_EQ(events.mid(0, 3), (QStringList{QStringLiteral("ItemClick(2)"), QStringLiteral("PieceClick(2, 0)"),
-                                                 QStringLiteral("PieceDblClick(2, 0)")}))
-            << events.join(' ').toStdString();
+        EXPECT_EQ(events, (QStringList{QStringLiteral("ItemClick(2)"), QStringLiteral("PieceClick(2, 0)"),
+                                       QStringLiteral("PieceDblClick(2, 0)")}))
+            << style << ": " << events.join(' ').toStdString();
         EXPECT_EQ(m->GetPieceRange(2, 0, GntStartHour), 13); // not moved by the clicks
+
+        // The next click is a click again.
+        events.clear();
+        QTest::mouseClick(vp, Qt::LeftButton, {}, p);
+        EXPECT_EQ(events, QStringList{QStringLiteral("PieceClick(2, 0)")}) << style;
         m->SetCurItem(0);
     }
     events.clear();
+    QTest::mouseClick(vp, Qt::LeftButton, {}, nameOf(1));
     QTest::mouseDClick(vp, Qt::LeftButton, {}, nameOf(1));
-    EXPECT_EQ(events, QStringList{QStringLiteral("ItemDblClick(1)")}); // current without ItemClick
-    EXPECT_EQ(m->GetCurItem(), 1);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, nameOf(1));
+    EXPECT_EQ(events, (QStringList{QStringLiteral("ItemClick(1)"), QStringLiteral("ItemDblClick(1)")}));
+    events.clear();
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, nameOf(2));
+    EXPECT_EQ(events, QStringList{QStringLiteral("ItemDblClick(2)")}); // current without ItemClick
+    EXPECT_EQ(m->GetCurItem(), 2);
 }
 
 TEST_F(ChartWidgetTest, MenuEntriesFollowTheHitAndTheMask)
