@@ -7,6 +7,7 @@
 #include "clock/tickfacepainter.h"
 #include "clock/tickfacepropertypages.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,7 +28,7 @@ Tickface::Tickface(QWidget *parent)
     connect(m_model, &TickfaceModel::frameChanged, this, &Tickface::updateFrame);
     connect(m_model, &TickfaceModel::soundRequested, m_sound, &SoundPlayer::play);
     connect(m_model, &TickfaceModel::timerWantedChanged, this, &Tickface::updateTimer);
-    // The timer lives with the window, from its creation on.
+    // The timer lives with the window while it is not hidden.
     updateTimer();
 }
 
@@ -127,9 +128,25 @@ void Tickface::mouseDoubleClickEvent(QMouseEvent *event)
         m_model->fireDblClick();
 }
 
+void Tickface::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    updateTimer();
+}
+
+bool Tickface::event(QEvent *e)
+{
+    const bool result = QWidget::event(e);
+    if (e->type() == QEvent::ParentChange || e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)
+        updateTimer();
+    return result;
+}
+
 void Tickface::updateTimer()
 {
-    if (m_model->wantsTimer()) {
+    // The control's own visibility flag decides, not whether its window is on
+    // screen: a host form that is hidden or minimised keeps its clocks.
+    if (m_model->wantsTimer() && !isHidden()) {
         if (!m_timer.isActive())
             m_timer.start();
     } else {

@@ -11,7 +11,9 @@ class SoundPlayer;
 class TickfaceModel;
 
 // The clock control: draws its model's face, runs the 450 ms timer while the
-// clock follows the local or Greenwich time, plays the chime and alarm
+// clock follows the local or Greenwich time and the control itself is not
+// hidden (!isHidden(): a clock on a hidden host form keeps running, one that
+// its host hides with Visible = False stops), plays the chime and alarm
 // sounds, shapes its window by FrameType and raises the stock mouse events.
 // Hosts reach it through AutomationControl; the events are the model's
 // signals.
@@ -43,8 +45,10 @@ public:
     bool isTimerRunning() const { return m_timer.isActive(); }
 
     QSize sizeHint() const override;
+    void setVisible(bool visible) override;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

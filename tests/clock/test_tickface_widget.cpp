@@ -111,12 +111,47 @@ TEST_F(TickfaceWidget, FrameTypeThroughTheDispatcherAndTheWindowShape)
 
 TEST_F(TickfaceWidget, TimerRunsOnlyForARunningClock)
 {
-    Tickface w;
-    EXPECT_TRUE(w.isTimerRunning());
-    w.dispatcher().put(QStringLiteral("BaseTime"), short(TkfUserSet));
-    EXPECT_FALSE(w.isTimerRunning());
-    w.dispatcher().put(QStringLiteral("BaseTime"), short(TkfGMT));
-    EXPECT_TRUE(w.isTimerRunning());
+    QWidget form; // never shown, as a hidden host form
+    auto *w = new Tickface(&form);
+    EXPECT_TRUE(w->isTimerRunning());
+    w->dispatcher().put(QStringLiteral("BaseTime"), short(TkfUserSet));
+    EXPECT_FALSE(w->isTimerRunning());
+    w->dispatcher().put(QStringLiteral("BaseTime"), short(TkfGMT));
+    EXPECT_TRUE(w->isTimerRunning());
+}
+
+TEST_F(TickfaceWidget, TimerStopsWhileTheHostHidesTheControl)
+{
+    QWidget form; // a host form that is itself hidden keeps its clocks running
+    auto *w = new Tickface(&form);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->isTimerRunning());
+    QStringList events;
+    automation::EventRelay relay(w->eventSource(), w->dispatcher().table(),
+                                 [&](const automation::DispatchMember &e, QVariantList &) { events << QString::fromLatin1(e.name); });
+
+    w->hide(); // Visible = False
+    EXPECT_FALSE(w->isTimerRunning());
+    platform::clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(10, 9, 0)));
+    QTest::qWait(2 * TickIntervalMs);
+    EXPECT_TRUE(events.isEmpty()) << events.join(' ').toStdString();
+    w->dispatcher().put(QStringLiteral("BaseTime"), short(TkfGMT));
+    w->dispatcher().put(QStringLiteral("BaseTime"), short(TkfLocal));
+    EXPECT_FALSE(w->isTimerRunning()) << "a change of BaseTime does not start a hidden clock";
+
+    w->show(); // Visible = True: runs again, the form still hidden
+    EXPECT_TRUE(w->isTimerRunning());
+    w->dispatcher().put(QStringLiteral("BaseTime"), short(TkfUserSet));
+    w->hide();
+    w->show();
+    EXPECT_FALSE(w->isTimerRunning()) << "a clock set by the host never runs";
+
+    Tickface alone; // a top-level control runs once shown
+    EXPECT_FALSE(alone.isTimerRunning());
+    alone.show();
+    EXPECT_TRUE(alone.isTimerRunning());
+    alone.hide();
+    EXPECT_FALSE(alone.isTimerRunning());
 }
 
 TEST_F(TickfaceWidget, ClicksBecomeEvents)
