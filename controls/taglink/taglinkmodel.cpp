@@ -7,6 +7,8 @@
 #include "automation/variantconventions.h"
 #include "platform/textcodec.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -59,6 +61,31 @@ QString fromText16(const QByteArray &bytes)
 QByteArray numberBytes(double v)
 {
     return QByteArray(reinterpret_cast<const char *>(&v), sizeof v);
+}
+
+// A text written to a number tag: a decimal number ("12", "-3.5", ".5",
+// "1e3"), blanks around it allowed.  Anything else, "inf" and "nan" among
+// them, is no value to send to equipment.
+bool parseDecimal(const QString &text, double *value)
+{
+    static const QRegularExpression decimal(
+        QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+    const QString t = text.trimmed();
+    if (!decimal.match(t).hasMatch())
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+// A direct write changes the cached text when it differs in the first 14
+// characters (bytes of the product's code page, up to the end of the text).
+bool textDiffers(const QByteArray &cached, const QByteArray &written)
+{
+    return qstrncmp(cached.constData(), written.constData(), 14) != 0;
 }
 
 } // namespace
@@ -361,10 +388,9 @@ bool TaglinkModel::valueBytes(const TagRecord &record, const QVariant &value, QB
         *bytes = numberBytes(value.toDouble());
         return true;
     case QMetaType::QString: {
-        // A text that is no number is refused rather than written as 0.
-        bool ok = false;
-        const double v = value.toString().trimmed().toDouble(&ok);
-        if (!ok)
+        // A text that is no decimal number is refused rather than written as 0.
+        double v = 0;
+        if (!parseDecimal(value.toString(), &v))
             return false;
         *bytes = numberBytes(v);
         return true;
@@ -402,7 +428,7 @@ void TaglinkModel::setPLCTagValue(const QVariant &tag, const QVariant &value)
     if (m_lastWriteResult != 0)
         return;
     if (r.isText()) {
-        if (r.text != bytes) {
+        if (textDiffers(r.text, bytes)) {
             r.text = bytes;
             r.changed = 1;
         }

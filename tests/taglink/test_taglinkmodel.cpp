@@ -139,6 +139,53 @@ TEST_F(TaglinkModelTest, DirectWritesAreJournaledAndUpdateTheCache)
     EXPECT_TRUE(lines.at(2).endsWith(QStringLiteral(",AC1,12.25")));
 }
 
+TEST_F(TaglinkModelTest, TextsWrittenToNumberTagsMustBeDecimalNumbers)
+{
+    model.setTagList(QStringLiteral("AC1$VALUE"));
+    ASSERT_TRUE(model.Open());
+    // Decimal numbers, blanks around them allowed.
+    for (const char *text : {"-3", " .5", "+7.", "1e3", "2.5E-1"})
+        model.setPLCTagValue(0, QString::fromLatin1(text));
+    // No decimal number: nothing is written, and never the not-readable mark.
+    for (const char *text : {"inf", "-inf", "nan", "NaN", "infinity", "1e999", "0x10", "&H10", "12abc", "1,5", "",
+                             "   ", "- 3", "e3", "."})
+        model.setPLCTagValue(0, QString::fromLatin1(text));
+    EXPECT_EQ(api->count("write"), 5);
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(0.25));
+    const QStringList lines = journal();
+    ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
+    const QStringList values{",AC1,-3", ",AC1,0.5", ",AC1,7", ",AC1,1000", ",AC1,0.25"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(lines.at(i).endsWith(values.at(i))) << lines.at(i).toStdString();
+}
+
+TEST_F(TaglinkModelTest, ADirectTextWriteComparesTheFirst14CharactersWithTheCache)
+{
+    model.setTagList(QStringLiteral("MSG$VALUE"));
+    ASSERT_TRUE(model.Open());
+    model.setPLCTagValue(0, QStringLiteral("ABCDEFGHIJKLMN12"));
+    EXPECT_TRUE(model.PLCTagChangeFlag(0));
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(QStringLiteral("ABCDEFGHIJKLMN12")));
+    QSignalSpy changes(&model, &TaglinkModel::PLCTagChange);
+    // The product's notification of that write arrives later and finds the cache equal.
+    QCoreApplication::processEvents();
+
+    // Only the last two characters differ: the write goes out, the cache stays
+    // until the product's notification brings the new text.
+    model.setPLCTagValue(0, QStringLiteral("ABCDEFGHIJKLMN34"));
+    EXPECT_EQ(api->count("write"), 2);
+    EXPECT_FALSE(model.PLCTagChangeFlag(0));
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(QStringLiteral("ABCDEFGHIJKLMN12")));
+    ASSERT_TRUE(changes.wait(3000));
+    EXPECT_TRUE(model.PLCTagChangeFlag(0));
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(QStringLiteral("ABCDEFGHIJKLMN34")));
+
+    // A difference within the first 14 characters updates the cache at once.
+    model.setPLCTagValue(0, QStringLiteral("ABCDEFGHIJKLMX34"));
+    EXPECT_TRUE(model.PLCTagChangeFlag(0));
+    EXPECT_EQ(model.PLCTagValue(0), QVariant(QStringLiteral("ABCDEFGHIJKLMX34")));
+}
+
 TEST_F(TaglinkModelTest, WritesToTagsTheProductDoesNotKnowAreDropped)
 {
     model.setTagList(QStringLiteral("GONE$VALUE\r\nAC1$VALUE"));
