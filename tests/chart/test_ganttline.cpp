@@ -173,3 +173,34 @@ TEST(Ganttline, ScriptThroughTheTestHostPrintsRangeEvents)
     const QString output = QString::fromUtf8(host.readAllStandardOutput());
     EXPECT_EQ(output.split(QLatin1Char('\n')), expected.split(QLatin1Char('\n'))) << output.toStdString();
 }
+
+TEST(Ganttline, TestHostRefusesEventsWhereAPropertyOrMethodIsAsked)
+{
+    // Events are numbered apart from properties and methods: PieceRangeStart
+    // and ScaleForeColor both have the identifier 1.
+    QProcess host;
+    host.setProcessChannelMode(QProcess::SeparateChannels);
+    host.start(testsupport::binDir() + QStringLiteral("/ctlhost"), QStringList{});
+    ASSERT_TRUE(host.waitForStarted(10000));
+    host.write("create Ganttline\n"
+               "set ScaleForeColor 0x00123456\n"
+               "get PieceRangeStart\n"
+               "set pieceRangeStart 5\n"
+               "call PieceClick 0 0\n"
+               "get #1\n"
+               "call #29 \"Room\" 1\n"
+               "get ScaleForeColor\n"
+               "quit\n");
+    host.closeWriteChannel();
+    ASSERT_TRUE(host.waitForFinished(30000));
+    EXPECT_EQ(host.exitCode(), 1) << "a script with errors fails";
+    const QStringList lines = QString::fromUtf8(host.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("created Ganttline"), QStringLiteral("set ScaleForeColor"),
+                                  QStringLiteral("error PieceRangeStart is an event"),
+                                  QStringLiteral("error PieceRangeStart is an event"),
+                                  QStringLiteral("error PieceClick is an event"),
+                                  QStringLiteral("result ScaleForeColor = 1193046"),
+                                  QStringLiteral("result AddItem = 0"),
+                                  QStringLiteral("result ScaleForeColor = 1193046")}))
+        << lines.join('\n').toStdString();
+}

@@ -144,14 +144,21 @@ bool ScriptRunner::runLine(const QString &rawLine)
             values << parseValue(words.at(i).text, words.at(i).quoted);
         return values;
     };
-    // A member named "Name" or "#id".
+    // A property or method named "Name" or "#id".  Events are numbered
+    // apart from them (PieceRangeStart and ScaleForeColor are both 1): an
+    // identifier names the property or method, and an event's name is refused.
     auto memberOf = [&](const QString &w) -> std::optional<automation::DispatchMember> {
-        if (w.startsWith(QLatin1Char('#'))) {
-            bool ok = false;
-            const int id = w.mid(1).toInt(&ok);
-            return ok ? m_control->dispatcher().member(id) : std::nullopt;
+        bool byId = false;
+        const int id = w.startsWith(QLatin1Char('#')) ? w.mid(1).toInt(&byId) : 0;
+        if (w.startsWith(QLatin1Char('#')) && !byId)
+            return std::nullopt;
+        for (const automation::DispatchMember &m : m_control->dispatcher().table()) {
+            if (m.kind == automation::MemberKind::Event)
+                continue;
+            if (byId ? m.id == id : QString::fromLatin1(m.name).compare(w, Qt::CaseInsensitive) == 0)
+                return m;
         }
-        return m_control->dispatcher().member(w);
+        return std::nullopt;
     };
 
     if (cmd == QLatin1String("quit") || cmd == QLatin1String("exit"))
@@ -259,7 +266,11 @@ bool ScriptRunner::runLine(const QString &rawLine)
         }
         const auto m = memberOf(words.at(1).text);
         if (!m) {
-            error(QStringLiteral("unknown member ") + words.at(1).text);
+            const auto event = m_control->dispatcher().member(words.at(1).text);
+            if (event && event->kind == automation::MemberKind::Event)
+                error(QStringLiteral("%1 is an event").arg(QLatin1String(event->name)));
+            else
+                error(QStringLiteral("unknown member ") + words.at(1).text);
             return true;
         }
         const QString name = QString::fromLatin1(m->name);
@@ -271,7 +282,7 @@ bool ScriptRunner::runLine(const QString &rawLine)
                 return true;
             }
             const QVariant value = values.takeLast();
-            const automation::DispatchResult r = m_control->dispatcher().put(m->id, value, values);
+            const automation::DispatchResult r = m_control->dispatcher().put(name, value, values);
             if (!r.ok)
                 error(resultError(r));
             else
@@ -279,8 +290,8 @@ bool ScriptRunner::runLine(const QString &rawLine)
             return true;
         }
         QVariantList args = argValues(2);
-        const automation::DispatchResult r = cmd == QLatin1String("get") ? m_control->dispatcher().get(m->id, args)
-                                                                        : m_control->dispatcher().call(m->id, args);
+        const automation::DispatchResult r = cmd == QLatin1String("get") ? m_control->dispatcher().get(name, args)
+                                                                        : m_control->dispatcher().call(name, args);
         if (!r.ok) {
             error(resultError(r));
             return true;
