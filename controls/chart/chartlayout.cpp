@@ -23,20 +23,22 @@ ChartLayout ChartLayout::compute(const ChartMetrics &m, const QRect &client, int
     l.captionCell = QRect(client.left(), client.top(), col, m.headerHeight);
     l.scaleCell = QRect(client.left() + col, client.top(), qMax(0, client.width() - col), m.headerHeight);
     l.scaleClip = l.scaleCell.adjusted(0, 0, -m.scrollBarWidth, 0);
-    const int tickLeft = client.left() + m.itemColumnWidth + m.w;
-    const int tickRight = client.left() + client.width() - m.scrollBarWidth - 2 * m.w; // exclusive
-    const int tickWidth = qMax(1, tickRight - tickLeft);
-    l.labelBand = QRect(tickLeft, client.top(), tickWidth, m.labelBandHeight);
-    l.tickArea = QRect(tickLeft, client.top() + m.labelBandHeight, tickWidth, m.tickBandHeight);
-    l.timeBand = QRect(tickLeft, l.tickArea.bottom() + 1, tickWidth, m.timeBandHeight);
 
     l.view = QRect(client.left(), client.top() + m.headerHeight, client.width(),
                    qMax(0, client.height() - m.headerHeight));
     l.viewport = QSize(qMax(0, l.view.width() - m.scrollBarWidth),
                        qMax(0, l.view.height() - (freeSize ? horizontalScrollBarHeight : 0)));
 
-    l.timeLeft = m.itemColumnWidth + m.w;
-    l.timeWidth = tickWidth;
+    // The time axis is the rows' piece area: from the item column to the
+    // vertical scroll bar.  The header's scale lies over it, so ticks, labels
+    // and the current-time marker stand above the times they name.
+    l.timeLeft = qMin(m.itemColumnWidth, l.viewport.width());
+    l.timeWidth = qMax(1, l.viewport.width() - l.timeLeft);
+    const int scaleLeft = client.left() + l.timeLeft;
+    l.labelBand = QRect(scaleLeft, client.top(), l.timeWidth, m.labelBandHeight);
+    l.tickArea = QRect(scaleLeft, client.top() + m.labelBandHeight, l.timeWidth, m.tickBandHeight);
+    l.timeBand = QRect(scaleLeft, l.tickArea.bottom() + 1, l.timeWidth, m.timeBandHeight);
+
     if (freeSize) {
         const int fit = qMax(1, l.timeWidth / qMax(1, m.pixelsPerHour));
         const int pageHours = qMin(fit, l.rangeEnd - l.rangeTop);

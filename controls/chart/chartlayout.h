@@ -15,9 +15,11 @@ struct Piece;
 // and the rows' piece areas.
 //
 // Header rectangles are in control coordinates; rows, pieces and the time
-// axis in the chart view's coordinates.  The view spans the control's full
-// width, so an x of the view and the same x of the header show the same time:
-// the rows' grid lines stand under the header's ticks.
+// axis in the chart view's coordinates.  The time axis maps the visible hours
+// onto the rows' piece area (from the item column to the vertical scroll
+// bar).  The view spans the control's full width, so an x of the view and the
+// same x of the header show the same time: the header's ticks and labels
+// stand over the rows' grid lines and pieces.
 struct ChartLayout
 {
     ChartMetrics metrics;
@@ -27,7 +29,7 @@ struct ChartLayout
     QRect captionCell;  // the item column's part of the header
     QRect scaleCell;    // the rest of the header
     QRect scaleClip;    // the scale cell without the scroll bar's width at the right
-    QRect tickArea;     // the tick band (inside the scale cell)
+    QRect tickArea;     // the tick band: over the rows' piece area (the time axis)
     QRect labelBand;    // above the ticks, same horizontal extent
     QRect timeBand;     // below the ticks (current-time marker)
     QRect view;         // the chart view, below the header (control coordinates)
@@ -39,8 +41,8 @@ struct ChartLayout
     int firstHour = 0;       // F
     int lastHour = 24;       // L
     int minuteInterval = 15; // snapping step, 0 = none
-    int timeLeft = 0;        // left of the time axis in view coordinates
-    int timeWidth = 1;       // the axis width (window fit: hours F..L fill it)
+    int timeLeft = 0;        // left of the time axis in view coordinates: the piece area's left
+    int timeWidth = 1;       // the piece area's width (window fit: hours F..L fill it)
 
     int firstRow = 0;   // the vertical scroll position
     int itemCount = 0;
@@ -57,6 +59,14 @@ struct ChartLayout
     int offsetOf(int minutes) const { return offsetOf(minutes / 60, minutes % 60); }
     // x in view coordinates (add client.left() for the header).
     int xOf(int minutes) const { return timeLeft + offsetOf(minutes); }
+    // x of a line drawn at that time (ticks, grid lines): a time at the axis'
+    // right end falls one pixel past the area, so its line takes the area's
+    // last column.
+    int lineX(int minutes) const
+    {
+        const int x = xOf(minutes);
+        return x == timeLeft + timeWidth ? x - 1 : x;
+    }
     // The time (minutes past midnight) at view x; with snap, raised to the next
     // multiple of the minute interval (a multiple stays).
     int minutesAt(int x, bool snap) const;

@@ -181,7 +181,7 @@ void ChartPainter::paintScale(QPainter &p) const
     const int minuteStep = m_model.ScaleMinuteInterval();
     p.setPen(fore);
     for (int i = l.rangeTop; i <= l.rangeEnd; ++i) {
-        const int x = left + l.xOf(i * 60);
+        const int x = left + l.lineX(i * 60);
         const int k = i % 12 == 0 ? 0 : i % interval == 0 ? 20 : 40;
         p.drawLine(x, ticks.top() + th * k / 100, x, bottom);
         if (i < l.rangeEnd) {
@@ -195,11 +195,19 @@ void ChartPainter::paintScale(QPainter &p) const
         }
     }
 
+    // Labels start at their hour's tick; the last ones, which would run past
+    // the scale's right end (under the scroll bar's column), end there instead.
+    const int scaleEnd = l.scaleClip.right() + 1;
+    const int labelLimit = scaleEnd - 2; // room for the styled passes' offsets
     for (int a = l.rangeTop; a <= l.rangeEnd; a += interval) {
-        const int x = left + l.xOf(a * 60);
+        int x = left + l.xOf(a * 60);
+        if (x > scaleEnd)
+            continue; // an hour scrolled out to the right
+        const QString label = QString::asprintf("%02d", a);
+        x = qMin(x, labelLimit - m_fm.horizontalAdvance(label));
         const int x2 = left + l.xOf((a + interval) * 60);
         const QRect r(QPoint(x, l.labelBand.top()), QPoint(qMax(x, x2), l.labelBand.bottom() - 1));
-        styledText(p, r, Qt::AlignLeft | Qt::AlignBottom, QString::asprintf("%02d", a), m_model.FontStyle(), fore);
+        styledText(p, r, Qt::AlignLeft | Qt::AlignBottom, label, m_model.FontStyle(), fore);
     }
 
     if (m_model.ShowCurTime()) {
@@ -326,7 +334,7 @@ void ChartPainter::paintPieces(QPainter &p, int item, const QRect &row) const
     QPen dotted(grid, 0, Qt::DotLine);
     const int interval = qMax(1, int(m_model.ScaleInterval()));
     for (int a = l.rangeTop; a <= l.rangeEnd; a += interval) {
-        const int x = l.xOf(a * 60);
+        const int x = l.lineX(a * 60);
         if (x < row.left() || x > row.right())
             continue;
         p.setPen(a % 12 == 0 ? solid : dotted);

@@ -84,14 +84,29 @@ TEST(ChartGeometry, MetricsFollowTheFontAndTheLayoutProperties)
 TEST(ChartGeometry, WindowFitAxisPutsNoonInTheMiddleAndSnapsUpwards)
 {
     Geometry g;
+    g.model.AddItem(QStringLiteral("a"), GntRect);
+    for (int width : {800, 801}) {
+        g.lay(width);
+        const ChartLayout &l = g.layout;
+        // Hours 0..24 fill the piece area: its left edge, its middle, its right edge.
+        const QRect area = l.pieceArea(0);
+        EXPECT_EQ(area.left(), l.metrics.itemColumnWidth);
+        EXPECT_EQ(area.right(), width - 16 - 1) << "up to the vertical scroll bar";
+        EXPECT_EQ(l.xOf(0), area.left());
+        EXPECT_EQ(l.xOf(12 * 60), area.left() + area.width() / 2) << width;
+        EXPECT_EQ(l.xOf(6 * 60), area.left() + area.width() / 4) << width;
+        EXPECT_EQ(l.xOf(24 * 60), area.left() + area.width());
+        EXPECT_EQ(l.lineX(24 * 60), area.right()) << "the scale's last line stays in the area";
+        EXPECT_EQ(l.minutesAt(area.left(), false), 0);
+        EXPECT_EQ(l.minutesAt(area.left() + area.width(), false), 24 * 60);
+        // The header's scale lies over the piece area.
+        EXPECT_EQ(l.tickArea.left(), l.client.left() + area.left());
+        EXPECT_EQ(l.tickArea.right(), l.client.left() + area.right());
+        EXPECT_EQ(l.labelBand.left(), l.tickArea.left());
+        EXPECT_EQ(l.labelBand.width(), l.tickArea.width());
+    }
     g.lay(800);
     const ChartLayout &l = g.layout;
-    EXPECT_EQ(l.offsetOf(0, 0), 0);
-    EXPECT_EQ(l.offsetOf(12, 0) * 2, l.timeWidth - l.timeWidth % 2);
-    EXPECT_EQ(l.offsetOf(24, 0), l.timeWidth);
-    // The header's tick area and the rows share the axis.
-    EXPECT_EQ(l.tickArea.left(), l.client.left() + l.timeLeft);
-    EXPECT_EQ(l.tickArea.right(), 800 - 16 - 2 * l.metrics.w - 1);
 
     // x to time: raised to the next multiple of 15; a multiple stays.
     const auto xFor = [](const ChartLayout &l, int minutes) {
@@ -115,8 +130,10 @@ TEST(ChartGeometry, WindowFitAxisPutsNoonInTheMiddleAndSnapsUpwards)
     g.model.setScaleRangeTop(6);
     g.model.setScaleRangeEnd(18);
     g.lay(800);
-    EXPECT_EQ(g.layout.offsetOf(6, 0), 0);
-    EXPECT_EQ(g.layout.offsetOf(12, 0) * 2, g.layout.timeWidth - g.layout.timeWidth % 2);
+    const QRect area = g.layout.pieceArea(0);
+    EXPECT_EQ(g.layout.xOf(6 * 60), area.left());
+    EXPECT_EQ(g.layout.xOf(12 * 60), area.left() + area.width() / 2);
+    EXPECT_EQ(g.layout.xOf(18 * 60), area.left() + area.width());
 }
 
 TEST(ChartGeometry, FreeSizeShowsTheHoursThatFitFromTheScrollPosition)
@@ -125,14 +142,18 @@ TEST(ChartGeometry, FreeSizeShowsTheHoursThatFitFromTheScrollPosition)
     g.model.setScaleMode(GntFreeSize);
     g.model.setScaleWidth(2540.0f); // 96 pixels per hour
     g.lay(800);
-    const int fit = g.layout.timeWidth / 96;
+    // The hours start at the piece area's left edge (the item column's width).
+    const int areaLeft = g.metrics.itemColumnWidth;
+    const int fit = (800 - 16 - areaLeft) / 96;
     EXPECT_EQ(g.layout.firstHour, 0);
     EXPECT_EQ(g.layout.lastHour, fit);
-    EXPECT_EQ(g.layout.offsetOf(1, 30), 144);
+    EXPECT_EQ(g.layout.xOf(0), areaLeft);
+    EXPECT_EQ(g.layout.xOf(90), areaLeft + 144);
     g.lay(800, 400, 0, 10);
     EXPECT_EQ(g.layout.firstHour, 10);
-    EXPECT_EQ(g.layout.xOf(10 * 60), g.layout.timeLeft);
-    EXPECT_EQ(g.layout.minutesAt(g.layout.timeLeft + 48, false), 10 * 60 + 30);
+    EXPECT_EQ(g.layout.xOf(10 * 60), areaLeft);
+    EXPECT_EQ(g.layout.minutesAt(areaLeft + 48, false), 10 * 60 + 30);
+    EXPECT_EQ(g.layout.tickArea.left(), areaLeft);
     g.lay(800, 400, 0, 40); // scrolled past the end: the last page
     EXPECT_EQ(g.layout.firstHour, 24 - fit);
     EXPECT_EQ(g.layout.lastHour, 24);
@@ -285,7 +306,7 @@ TEST(ChartPainting, HeaderTicksAreFullAtTwelvesLongerAtTheIntervalAndShortBetwee
     p.end();
     const QRect &t = g.layout.tickArea;
     const auto tickHeight = [&](int hour) {
-        const int x = g.layout.client.left() + g.layout.xOf(hour * 60);
+        const int x = g.layout.client.left() + g.layout.lineX(hour * 60);
         int n = 0;
         for (int y = t.top(); y < t.bottom(); ++y) // the base line at the bottom is left out
             n += qGray(img.pixel(x, y)) < 64;
@@ -298,4 +319,65 @@ TEST(ChartPainting, HeaderTicksAreFullAtTwelvesLongerAtTheIntervalAndShortBetwee
         EXPECT_EQ(tickHeight(hour), full - t.height() * 20 / 100) << hour;
     for (int hour : {1, 2, 13, 23})
         EXPECT_EQ(tickHeight(hour), full - t.height() * 40 / 100) << hour;
+}
+
+TEST(ChartPainting, ABarFromNoonStartsInTheMiddleOfThePieceAreaUnderTheHeadersTwelve)
+{
+    Geometry g;
+    g.model.setBackColor(0x00FFFFFF);
+    g.model.setGridColor(0x00FFFFFF);
+    g.model.setScaleBackColor(0x00FFFFFF);
+    g.model.setScaleForeColor(0x00000000);
+    g.model.setScaleMinuteInterval(0);
+    g.model.setShowPieceTime(false);
+    g.model.AddItem(QStringLiteral("会議室"), GntRect);
+    g.model.SetPieceRange(0, 0, 12, 0, 13, 0);
+    g.model.SetPieceColor(0, 0, 0x00FF0000);
+    for (int width : {800, 801, 640}) {
+        g.lay(width, 300);
+        const ChartLayout &l = g.layout;
+        // The whole control as the widget draws it: header, then the rows below.
+        QImage img(width, 300, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        const QPalette palette;
+        const ChartPainter painter(g.model, l, palette, g.font);
+        painter.paintHeader(p);
+        p.translate(l.view.topLeft());
+        p.setClipRect(QRect(QPoint(0, 0), l.viewport));
+        painter.paintView(p, QRect(QPoint(0, 0), l.viewport), false);
+        p.end();
+
+        const QRect area = l.pieceArea(0);
+        const int middle = area.left() + area.width() / 2;
+        // The bar's first column.
+        const int barY = l.view.top() + l.rowRect(0).center().y();
+        int first = area.left();
+        while (first <= area.right() && img.pixel(first, barY) == qRgb(255, 255, 255))
+            ++first;
+        EXPECT_EQ(first, middle) << width;
+        EXPECT_NE(img.pixel(middle + area.width() / 48, barY), qRgb(255, 255, 255)) << "13:00 is the bar's end";
+        EXPECT_EQ(img.pixel(middle + area.width() / 24 + 2, barY), qRgb(255, 255, 255));
+
+        // The header's full tick of 12 stands in the same column, and its label begins there.
+        const auto dark = [&](int x, int y) { return qGray(img.pixel(x, y)) < 64; };
+        for (int y = l.tickArea.top(); y < l.tickArea.bottom(); ++y)
+            EXPECT_TRUE(dark(middle, y)) << width << " y " << y;
+        EXPECT_FALSE(dark(middle - 2, l.tickArea.top() + 1));
+        int labelLeft = -1;
+        for (int x = middle - 4; x < middle + 2 * l.metrics.w && labelLeft < 0; ++x)
+            for (int y = l.labelBand.top(); y < l.labelBand.bottom(); ++y)
+                if (dark(x, y)) {
+                    labelLeft = x;
+                    break;
+                }
+        EXPECT_GE(labelLeft, middle) << width;
+        EXPECT_LE(labelLeft, middle + l.metrics.w / 2) << width;
+        // The last label ("24") is drawn inside the scale, left of the scroll bar.
+        int lastLabel = 0;
+        for (int x = area.right() - 2 * l.metrics.w; x <= area.right(); ++x)
+            for (int y = l.labelBand.top(); y < l.labelBand.bottom(); ++y)
+                lastLabel += dark(x, y);
+        EXPECT_GT(lastLabel, 0) << width;
+    }
 }
