@@ -4,14 +4,32 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace platform {
 
+namespace {
+std::atomic<int> g_defaultTimeoutMs{5000};
+}
+
+void FileLock::setDefaultTimeout(int msecs)
+{
+    g_defaultTimeoutMs = std::max(0, msecs);
+}
+
+int FileLock::defaultTimeout()
+{
+    return g_defaultTimeoutMs;
+}
+
 FileLock::FileLock(const QString &path, int timeoutMs)
 {
+    if (timeoutMs < 0)
+        timeoutMs = g_defaultTimeoutMs;
     const QByteArray lockPath = QFile::encodeName(path + QStringLiteral(".lock"));
     const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)

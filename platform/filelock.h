@@ -10,12 +10,17 @@ namespace platform {
 class FileLock
 {
 public:
-    explicit FileLock(const QString &path, int timeoutMs = 5000);
+    // timeoutMs < 0: the process-wide default (5 seconds unless set).
+    explicit FileLock(const QString &path, int timeoutMs = -1);
     ~FileLock();
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
     bool isLocked() const { return m_fd >= 0; }
+
+    // How long a lock is waited for by default (tests shorten it).
+    static void setDefaultTimeout(int msecs);
+    static int defaultTimeout();
 
 private:
     int m_fd = -1;

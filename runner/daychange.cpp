@@ -38,14 +38,38 @@ std::optional<DayChange::Kind> DayChange::due(const QDate &lastDone, const QDate
     return lastDone.addDays(1) == today ? Kind::Roll : Kind::Rebuild;
 }
 
-QDate DayChange::lastDone() const
+QDate DayChange::lastDone(bool *inDatabase) const
 {
+    QDate recorded;
+    const bool found =
+        daytables::recordedDay(store::paths::databasePath(m_programFolder), &recorded) && recorded.isValid();
+    if (inDatabase)
+        *inDatabase = found;
+    if (found)
+        return recorded;
     return QDate::fromString(m_settings.readLocal(Section, Key), DateFormat);
 }
 
 bool DayChange::recordDone(const QDate &day) const
 {
-    return m_settings.writeLocal(Section, Key, day.toString(DateFormat));
+    QString why;
+    if (!daytables::recordFirstDay(store::paths::databasePath(m_programFolder), day, &why)) {
+        trace(texts::errorMessage(QStringLiteral("日替わり処理 日付の記録"), texts::DatabaseErrorNumber, why));
+        return false;
+    }
+    syncSettingsCopy();
+    return true;
+}
+
+DayChange::CopyResult DayChange::syncSettingsCopy() const
+{
+    QDate recorded;
+    if (!daytables::recordedDay(store::paths::databasePath(m_programFolder), &recorded) || !recorded.isValid())
+        return CopyResult::Current; // nothing to copy from
+    const QString text = recorded.toString(DateFormat);
+    if (m_settings.readLocal(Section, Key) == text)
+        return CopyResult::Current;
+    return m_settings.writeLocal(Section, Key, text) ? CopyResult::Written : CopyResult::Failed;
 }
 
 std::optional<int> DayChange::dayCodeOf(const QDate &date) const
@@ -68,14 +92,18 @@ bool DayChange::run(Kind kind, const QDate &today, QString *error)
     const QString database = store::paths::databasePath(m_programFolder);
     const QDate tomorrow = today.addDays(1);
     QString why;
-    const bool rolled = kind == Kind::Roll
-        ? daytables::roll(database, dayCodeOf(tomorrow), &why)
-        : daytables::rebuild(database, dayCodeOf(today), dayCodeOf(tomorrow), &why);
-    if (!rolled) {
+    const daytables::Result rolled = kind == Kind::Roll
+        ? daytables::roll(database, today, dayCodeOf(tomorrow), &why)
+        : daytables::rebuild(database, today, dayCodeOf(today), dayCodeOf(tomorrow), &why);
+    if (rolled == daytables::Result::Failed) {
         trace(texts::errorMessage(QStringLiteral("日替わり処理"), texts::DatabaseErrorNumber, why));
         if (error)
             *error = why;
         return false;
+    }
+    if (rolled == daytables::Result::AlreadyDone) {
+        trace(QStringLiteral("日替わり処理 この日は日替わり済みです。"), today.toString(DateFormat));
+        return true;
     }
 
     if (m_hooks.loadChart)
@@ -106,7 +134,6 @@ bool DayChange::run(Kind kind, const QDate &today, QString *error)
         logpurge::purgeOperationLogs(opLog.folder(), today, m_settings.opLogKeepDays());
 
     trace(texts::DayChangeEnd);
-    recordDone(today);
     return true;
 }
 

@@ -17,11 +17,15 @@ namespace runner {
 // flags cleared, the trace file of 30 days back deleted, the database backed
 // up and copied to its second place, old operation logs purged.
 //
-// The date of the last completed day change is kept in the local Sch.ini, so
-// that a midnight the runner missed is caught up: a last date of yesterday
-// rolls the tables once; an older one (the runner was down for more than a
-// day) rebuilds both days from the weekly master; no date at all (the very
-// first start) only records today.
+// The date of the last day change is recorded in the database, committed in
+// the same transaction as the rolled tables (daytables.h), so that a day is
+// rolled at most once whatever happens to the settings file or the process.
+// A midnight the runner missed is caught up: a last date of yesterday rolls
+// the tables once; an older one (the runner was down for more than a day)
+// rebuilds both days from the weekly master; no date at all (the very first
+// start) only records today.  The local Sch.ini keeps a copy of the date
+// ([Higawari] LastDate) for operators; a site of an earlier release, whose
+// date is only there, is read from it until its first record is written.
 class DayChange
 {
 public:
@@ -44,13 +48,24 @@ public:
     // What is due on `today`, given the last recorded day change.
     static std::optional<Kind> due(const QDate &lastDone, const QDate &today);
 
-    QDate lastDone() const;
+    // The date of the last day change: the database's record, else the copy
+    // in Sch.ini (a site of an earlier release, or a database that cannot be
+    // read now); invalid when neither has one.
+    // *inDatabase tells whether the database holds the record.
+    QDate lastDone(bool *inDatabase = nullptr) const;
+    // Records `day` in a database that holds no record yet, and copies it to
+    // Sch.ini.  False when the database could not be written.
     bool recordDone(const QDate &day) const;
+
+    // Brings the Sch.ini copy of the date up to the database's record.
+    enum class CopyResult { Current, Written, Failed };
+    CopyResult syncSettingsCopy() const;
 
     // Runs the day change for `today`.  False when the day tables could not
     // be rewritten: nothing was changed, a trace entry says why, *error holds
     // the text for Notifier, and the date is not recorded, so the next minute
-    // tick tries again.
+    // tick tries again.  A day the database records as rolled already (by an
+    // earlier run that was cut short) is not rolled again: true, nothing done.
     bool run(Kind kind, const QDate &today, QString *error = nullptr);
 
     // The day code of a date from its memo; a memo that names no day gives

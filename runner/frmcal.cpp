@@ -176,9 +176,12 @@ bool FrmCal::startUp(const QStringList &arguments)
     // A midnight missed while the runner was down is caught up first, so that
     // the catch-up output below drives the groups by the right day.
     QString dayChangeError;
-    if (!catchUpDayChange(false, &dayChangeError))
-        platform::startProgram(QStringLiteral("Notifier"),
-                               {texts::timerFailure(texts::DatabaseErrorNumber, dayChangeError)});
+    if (!catchUpDayChange(false, &dayChangeError)) {
+        m_dayChangeFailing = true;
+        notify(texts::timerFailure(texts::DatabaseErrorNumber, dayChangeError));
+    } else {
+        syncDayCopy();
+    }
     // 10.
     LoadData();
     // 11.
@@ -191,6 +194,7 @@ bool FrmCal::startUp(const QStringList &arguments)
     // 14.
     if (arguments.size() > 1)
         show();
+    m_started = true;
     return true;
 }
 
@@ -321,7 +325,8 @@ int FrmCal::groupNoOf(const QString &groupName)
 bool FrmCal::catchUpDayChange(bool midnightTick, QString *error)
 {
     const QDate today = platform::clock::today();
-    const QDate last = m_dayChange->lastDone();
+    bool inDatabase = false;
+    const QDate last = m_dayChange->lastDone(&inDatabase);
     std::optional<DayChange::Kind> kind;
     if (!last.isValid()) {
         // The very first start only records the day; a midnight tick without
@@ -338,9 +343,55 @@ bool FrmCal::catchUpDayChange(bool midnightTick, QString *error)
     } else {
         kind = DayChange::due(last, today);
     }
-    if (!kind)
+    if (!kind) {
+        // A site whose date was kept only in Sch.ini: the database takes it over.
+        if (!inDatabase)
+            m_dayChange->recordDone(last);
         return true;
-    return m_dayChange->run(*kind, today, error);
+    }
+    if (!m_dayChange->run(*kind, today, error))
+        return false;
+    // A roll other than the plain one at midnight (a midnight missed while
+    // the runner was down or its tick late, or several days at once) names
+    // the dates in the trace, so an operator can see why the tables changed.
+    if (!midnightTick || *kind != DayChange::Kind::Roll) {
+        const QString format = QStringLiteral("yyyy/MM/dd");
+        QString dates = (last.isValid() ? last.toString(format) : QStringLiteral("(記録なし)")) + QStringLiteral(" → ")
+            + today.toString(format);
+        if (*kind == DayChange::Kind::Rebuild)
+            dates += QStringLiteral(" (本日・翌日をマスタから作成)");
+        store::WriteTraceLog(m_started ? QStringLiteral("日替わり処理 遅れた日替わり")
+                                       : QStringLiteral("日替わり処理 起動時の追い付き"),
+                             dates, store::TraceLog::RunnerIndex);
+    }
+    syncDayCopy();
+    return true;
+}
+
+// The operators' copy of the day-change date in Sch.ini follows the
+// database's record.  A copy that cannot be written is reported once (trace
+// and Notifier) per run of failures, and tried again at every minute tick.
+void FrmCal::syncDayCopy()
+{
+    const DayChange::CopyResult result = m_dayChange->syncSettingsCopy();
+    if (result != DayChange::CopyResult::Failed) {
+        m_copyFailing = false;
+        return;
+    }
+    if (m_copyFailing)
+        return;
+    m_copyFailing = true;
+    const QString message = QStringLiteral("日替わり処理 日付の控えを Sch.ini に書けませんでした。");
+    store::WriteTraceLog(message, m_settings->localPath(), store::TraceLog::RunnerIndex);
+    notify(texts::timerFailure(texts::SettingsErrorNumber, message + QLatin1Char(' ') + m_settings->localPath()));
+}
+
+void FrmCal::notify(const QString &text)
+{
+    if (m_notify)
+        m_notify(text);
+    else
+        platform::startProgram(QStringLiteral("Notifier"), {text});
 }
 
 void FrmCal::Timer2_Timer()
@@ -358,10 +409,14 @@ void FrmCal::Timer2_Timer()
     const bool midnight = now.hour() == 0 && now.minute() == 0 && now.second() < 10;
     QString error;
     if (!catchUpDayChange(midnight, &error)) {
-        platform::startProgram(QStringLiteral("Notifier"),
-                               {texts::timerFailure(texts::DatabaseErrorNumber, error)});
+        // The trace has every failure; Notifier shows the first of a run.
+        if (!m_dayChangeFailing)
+            notify(texts::timerFailure(texts::DatabaseErrorNumber, error));
+        m_dayChangeFailing = true;
         return; // the timer keeps its interval and tries again
     }
+    m_dayChangeFailing = false;
+    syncDayCopy();
     // 3. The next tick at the next full minute.
     armTimer();
 }

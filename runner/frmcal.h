@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -65,6 +66,9 @@ public:
     QTimer *minuteTimer() const { return Timer2; }
     DayChange &dayChange() const { return *m_dayChange; }
 
+    // What shows an error to the operator (default: starts Notifier with the text).
+    void setNotifier(std::function<void(const QString &)> notify) { m_notify = std::move(notify); }
+
 signals:
     // The stop command was taken: the stop record is written, the program ends.
     void stopRequested();
@@ -80,6 +84,8 @@ private:
     void catchUpOutput();
     // Runs the day change when one is due; false when it failed.
     bool catchUpDayChange(bool midnightTick, QString *error);
+    void syncDayCopy();
+    void notify(const QString &text);
     void onPieceRange(short row, short piece, bool start);
     void armTimer();
     // GetGroupNo for the chart's row names (see groupNoOf in the source).
@@ -112,6 +118,10 @@ private:
     int m_skipCatchUp = 0;
     int m_clientFlag = 0;
     bool m_ending = false;
+    bool m_started = false;          // the start-up has run to its end
+    bool m_dayChangeFailing = false; // the last day change failed (Notifier shown)
+    bool m_copyFailing = false;      // the Sch.ini copy of the date could not be written
+    std::function<void(const QString &)> m_notify;
 };
 
 } // namespace runner

@@ -20,6 +20,7 @@ inline const QString BackupWhileOpen =
 // Error numbers of the runner's messages, in the numbering its operators know.
 inline constexpr int SubscriptErrorNumber = 9;      // a group number beyond the row table
 inline constexpr int DatabaseErrorNumber = 3146;    // the database refused a statement
+inline constexpr int SettingsErrorNumber = 70;      // a file that cannot be written
 inline const QString Source = QStringLiteral("Schedule");
 
 // "<what> ｴﾗｰ番号 <n><source> でｴﾗｰが発生しました。" CR "<description>"

@@ -64,6 +64,13 @@ protected:
     }
 
     QStringList trace() const { return RunnerSite::lines(site.traceFile(today)); }
+    // Lets the same midnight be rolled again.
+    void forgetRoll() const { ASSERT_TRUE(site.exec(QStringLiteral("PRAGMA user_version = 0"))); }
+    int recordedStamp() const
+    {
+        store::Database db(site.database());
+        return db.open() ? db.scalar(QStringLiteral("PRAGMA user_version")).toInt() : -1;
+    }
 
     const QDate today{2026, 12, 9}; // a Wednesday
     RunnerSite site;
@@ -140,6 +147,7 @@ TEST_F(DayChangeTest, ASecondCopyNeverReplacesTheSitesFilesNorCreatesFolders)
     const QString unmounted = site.home() + QStringLiteral("/mnt/share/Sch.accdb");
     QDir().mkpath(site.home() + QStringLiteral("/mnt"));
     site.setIni("DB2", "NAME", unmounted);
+    forgetRoll();
     ASSERT_TRUE(makeDayChange().run(DayChange::Kind::Roll, today));
     EXPECT_FALSE(QFileInfo::exists(site.home() + QStringLiteral("/mnt/share")));
 
@@ -149,6 +157,49 @@ TEST_F(DayChangeTest, ASecondCopyNeverReplacesTheSitesFilesNorCreatesFolders)
     EXPECT_EQ(lines.filter(QStringLiteral("日替わり処理 終了")).size(), 2);
 }
 
+// The roll and its record are one transaction: a second run for the same day
+// (the first one cut short after its commit) changes nothing, whatever the
+// settings file says; the settings file only gets a copy.
+TEST_F(DayChangeTest, ADayIsRolledOnceAndRecordedWithItsTables)
+{
+    DayChange change = makeDayChange();
+    ASSERT_TRUE(change.run(DayChange::Kind::Roll, today));
+    EXPECT_EQ(recordedStamp(), 20261209);
+    EXPECT_EQ(change.lastDone(), today);
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08")); // a copy that was never written
+    ASSERT_TRUE(change.run(DayChange::Kind::Roll, today));
+    ASSERT_TRUE(change.run(DayChange::Kind::Rebuild, today));
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 10:00-11:00")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 07:00-08:00")});
+    EXPECT_EQ(trace().filter(QStringLiteral("日替わり処理 終了")).size(), 1);
+    EXPECT_EQ(change.syncSettingsCopy(), DayChange::CopyResult::Written);
+    EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
+    EXPECT_EQ(change.syncSettingsCopy(), DayChange::CopyResult::Current);
+}
+
+// A site of the earlier release keeps its date only in Sch.ini: it is read
+// from there until the database takes over the record, which is then kept.
+TEST_F(DayChangeTest, ADateKeptOnlyInTheSettingsIsTakenOver)
+{
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    DayChange change = makeDayChange();
+    bool inDatabase = true;
+    EXPECT_EQ(change.lastDone(&inDatabase), today.addDays(-1));
+    EXPECT_FALSE(inDatabase);
+    ASSERT_TRUE(change.recordDone(today.addDays(-1)));
+    EXPECT_EQ(recordedStamp(), 20261208);
+    EXPECT_TRUE(change.recordDone(today)); // a record there is kept
+    EXPECT_EQ(recordedStamp(), 20261208);
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/01"));
+    EXPECT_EQ(change.lastDone(&inDatabase), today.addDays(-1));
+    EXPECT_TRUE(inDatabase);
+    // The backup carries the record with it.
+    ASSERT_TRUE(change.run(DayChange::Kind::Roll, today));
+    store::Database backup(store::paths::backupPath(site.home()));
+    ASSERT_TRUE(backup.open());
+    EXPECT_EQ(backup.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 20261209);
+}
+
 TEST_F(DayChangeTest, SpecialDayMemoAndUnknownMemo)
 {
     ASSERT_TRUE(makeDayChange(QStringLiteral(" 特日２ ")).run(DayChange::Kind::Roll, today));
@@ -156,6 +207,7 @@ TEST_F(DayChangeTest, SpecialDayMemoAndUnknownMemo)
 
     // A memo that names no day: an empty tomorrow, no broken statement, and
     // one trace entry naming the memo.
+    forgetRoll();
     ASSERT_TRUE(makeDayChange(QStringLiteral("休館")).run(DayChange::Kind::Roll, today));
     EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 12:00-13:00")});
     EXPECT_TRUE(site.dayRows(QStringLiteral("NextdayTable")).isEmpty());
@@ -221,6 +273,7 @@ TEST_F(DayChangeTest, OperationLogsArePurgedOnlyWhileTheLogIsOn)
     EXPECT_TRUE(QFile::exists(site.opLogFile(today.addDays(-11))));
 
     store::configureLogs(*settings, site.home()); // on, SAVEDAY missing = 10 days
+    forgetRoll();
     ASSERT_TRUE(makeDayChange().run(DayChange::Kind::Roll, today));
     EXPECT_FALSE(QFile::exists(site.opLogFile(today.addDays(-11))));
     EXPECT_TRUE(QFile::exists(site.opLogFile(today.addDays(-10))));

@@ -4,6 +4,7 @@
 #include "chart/chartmodel.h"
 #include "platform/clock.h"
 #include "platform/commandchannel.h"
+#include "platform/filelock.h"
 #include "store/logging.h"
 #include "store/oplog.h"
 
@@ -104,4 +105,85 @@ TEST_F(FrmCalTest, VisibleWhenStartedWithAnArgument)
     runner::FrmCal form;
     ASSERT_TRUE(form.startUp({QStringLiteral("Schedule"), QStringLiteral("1")}));
     EXPECT_TRUE(form.isVisible());
+}
+
+namespace {
+
+// The form at the last seconds of 8 December, its minute ticks driven by hand.
+class FrmCalMidnightTest : public FrmCalTest
+{
+protected:
+    void SetUp() override
+    {
+        FrmCalTest::SetUp();
+        site.addNextday(1, QTime(7, 30), QTime(8, 30));
+        site.addMaster(1, 5, QTime(9, 0), QTime(10, 0)); // Thursday 12/10
+        site.addMaster(1, 4, QTime(6, 0), QTime(7, 0));  // Wednesday 12/09: a second roll brings it in
+        platform::clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58)));
+        platform::FileLock::setDefaultTimeout(200);
+        form.setNotifier([this](const QString &text) { notified << text; });
+        ASSERT_TRUE(form.startUp({QStringLiteral("Schedule")}));
+    }
+    void TearDown() override
+    {
+        platform::FileLock::setDefaultTimeout(5000);
+        FrmCalTest::TearDown();
+    }
+    void tickAt(int h, int m)
+    {
+        platform::clock::setNow(QDateTime(day, QTime(h, m, 0)));
+        form.Timer2_Timer();
+    }
+    QStringList trace() const { return RunnerSite::lines(site.traceFile(day)); }
+
+    const QDate day{2026, 12, 9};
+    runner::FrmCal form;
+    QStringList notified;
+};
+
+} // namespace
+
+// An operator's editor holds the settings file's lock across midnight: the
+// day is rolled once, the copy of its date in Sch.ini follows when it can.
+TEST_F(FrmCalMidnightTest, ASettingsFileLockedAcrossMidnightRollsTheDayOnce)
+{
+    {
+        platform::FileLock held(site.ini(), 0);
+        ASSERT_TRUE(held.isLocked());
+        tickAt(0, 0);
+        tickAt(0, 1);
+        tickAt(0, 2);
+    }
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 09:00-10:00")});
+    EXPECT_EQ(trace().filter(QStringLiteral("日替わり処理 開始")).size(), 1);
+    // The copy that could not be written: one trace entry, one Notifier.
+    EXPECT_EQ(trace().filter(QStringLiteral("Sch.ini に書けませんでした")).size(), 1);
+    ASSERT_EQ(notified.size(), 1);
+    EXPECT_TRUE(notified.first().contains(QStringLiteral("Sch.ini"))) << notified.first().toStdString();
+    EXPECT_NE(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
+    tickAt(0, 3); // the lock is free again: the copy follows
+    EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
+    EXPECT_EQ(notified.size(), 1);
+}
+
+// A day change that keeps failing is traced at every tick but shown once;
+// when it succeeds late, the trace names the dates it rolled.
+TEST_F(FrmCalMidnightTest, AFailingDayChangeIsShownOnceAndALateRollNamesItsDates)
+{
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE Schedule RENAME TO ScheduleGone")));
+    tickAt(0, 0);
+    tickAt(0, 1);
+    tickAt(0, 2);
+    EXPECT_EQ(trace().filter(QStringLiteral("日替わり処理 ｴﾗｰ番号")).size(), 3);
+    EXPECT_EQ(notified.size(), 1) << notified.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), (QStringList{QStringLiteral("1 08:00-09:30"),
+                                                                      QStringLiteral("1 13:00-17:00"),
+                                                                      QStringLiteral("2 10:00-12:00")}));
+
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE ScheduleGone RENAME TO Schedule")));
+    tickAt(0, 3);
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
+    EXPECT_EQ(trace().filter(QStringLiteral("日替わり処理 遅れた日替わり")).filter(QStringLiteral("2026/12/08 → 2026/12/09")).size(), 1);
+    EXPECT_EQ(notified.size(), 1);
 }

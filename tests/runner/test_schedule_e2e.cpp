@@ -6,6 +6,7 @@
 #include "runnersite.h"
 #include "testsupport.h"
 
+#include "platform/filelock.h"
 #include "platform/singleinstance.h"
 #include "store/database.h"
 
@@ -166,6 +167,42 @@ TEST_F(ScheduleTest, DayChangeAtMidnight)
     EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 終了")).size(), 1);
 }
 
+// The runner is killed in the middle of the day change, after the day tables
+// were rolled and while it waits for the settings file (an operator's editor
+// holds its lock).  Started again, it finds the day rolled and rolls nothing.
+TEST_F(ScheduleTest, ARunnerKilledDuringTheDayChangeRollsTheDayOnceInAll)
+{
+    site.setIni("Higawari", "LastDate", QStringLiteral("2026/12/08"));
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    site.addToday(1, t(10, 0), t(11, 0));
+    site.addNextday(1, t(7, 30), t(8, 30));  // tomorrow, as operators edited it
+    site.addMaster(1, 5, t(9, 0), t(10, 0)); // Thursday 12/10
+    site.addMaster(1, 4, t(6, 0), t(7, 0));  // Wednesday 12/09: a second roll would bring it in
+    const QDate today(2026, 12, 9);
+    {
+        Runner runner(site, nullptr);
+        runner.start(QStringLiteral("2026-12-08 23:59:56"));
+        ASSERT_TRUE(runner.waitReady());
+        platform::FileLock held(site.ini());
+        ASSERT_TRUE(held.isLocked());
+        ASSERT_TRUE(waitUntil([&] { return site.dayRows(QStringLiteral("NextdayTable"))
+                                               == QStringList{QStringLiteral("1 09:00-10:00")}; },
+                              15000));
+        ::kill(pid_t(runner.process().processId()), SIGKILL);
+        ASSERT_TRUE(runner.waitFinished());
+    }
+    Runner again(site, nullptr);
+    again.start(QStringLiteral("2026-12-09 00:00:30"));
+    ASSERT_TRUE(again.waitReady());
+    ASSERT_TRUE(again.stop());
+
+    EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
+    EXPECT_EQ(site.dayRows(QStringLiteral("NextdayTable")), QStringList{QStringLiteral("1 09:00-10:00")});
+    EXPECT_EQ(RunnerSite::lines(site.traceFile(today)).filter(QStringLiteral("日替わり処理 開始")).size(), 1);
+    // The operators' copy of the date is brought up to date.
+    EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
+}
+
 TEST_F(ScheduleTest, AMissedMidnightIsCaughtUpOnceAtStart)
 {
     Plant plant({QStringLiteral("T1")});
@@ -191,6 +228,11 @@ TEST_F(ScheduleTest, AMissedMidnightIsCaughtUpOnceAtStart)
     EXPECT_EQ(plant.journal(), (QStringList{"T1=1", "T1=1"}));
     const QStringList trace = RunnerSite::lines(site.traceFile(QDate(2026, 12, 9)));
     EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 開始")).size(), 1);
+    // The trace says why the tables changed at start, naming the dates.
+    EXPECT_EQ(trace.filter(QStringLiteral("日替わり処理 起動時の追い付き"))
+                  .filter(QStringLiteral("Value:2026/12/08 → 2026/12/09"))
+                  .size(),
+              1);
 }
 
 TEST_F(ScheduleTest, SkipCatchUpSecondInstanceAndStopper)
