@@ -7,6 +7,7 @@
 #include <memory>
 
 class Ganttline;
+class Taglink;
 
 namespace store {
 class Database;
@@ -80,6 +81,10 @@ public:
     bool ReserveOK = false;               // the dialog accepted
     QTime ReserveStart;                   // the accepted times, seconds 0
     QTime ReserveEnd;
+
+    // The main screen's tag link; the tag editor fetches device names
+    // through it (the editor uses a link of its own while none is set).
+    Taglink *Taglink1 = nullptr;
 
     // Clears the hand-over after a dialog (ReserveChart and ReserveOwner).
     void clearReserveCaller();
