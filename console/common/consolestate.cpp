@@ -24,12 +24,23 @@ ConsoleState::~ConsoleState() = default;
 
 QString ConsoleState::databasePath() const
 {
-    return m_settings->databasePath();
+    return m_databasePath.isEmpty() ? m_settings->databasePath() : m_databasePath;
 }
 
 QString ConsoleState::databaseFolder() const
 {
-    return store::paths::databaseFolderOf(databasePath());
+    return m_databaseFolder.isEmpty() ? store::paths::databaseFolderOf(databasePath()) : m_databaseFolder;
+}
+
+void ConsoleState::setDatabasePath(const QString &path)
+{
+    m_databasePath = path;
+    m_databaseFolder.clear();
+}
+
+void ConsoleState::setDatabaseFolder(const QString &folder)
+{
+    m_databaseFolder = folder;
 }
 
 QString ConsoleState::sharedSettingsPath() const

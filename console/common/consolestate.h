@@ -52,6 +52,10 @@ public:
     QString databasePath() const;
     QString databaseFolder() const;
     QString sharedSettingsPath() const;
+    // The settings screen changes the path and the folder while the console
+    // runs (the open connection stays as it is until the next start).
+    void setDatabasePath(const QString &path);
+    void setDatabaseFolder(const QString &folder);
 
     // The console's connection; open() once at start-up.
     store::Database &database() const { return *m_database; }
@@ -91,6 +95,8 @@ public:
 
 private:
     QString m_programFolder;
+    QString m_databasePath;   // empty: the settings' database
+    QString m_databaseFolder; // empty: the folder of the database path
     std::unique_ptr<store::Settings> m_settings;
     std::unique_ptr<store::Database> m_database;
     std::unique_ptr<MessageBoxes> m_ownMessages;

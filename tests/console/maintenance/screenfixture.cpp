@@ -4,7 +4,10 @@
 #include "store/database.h"
 #include "store/recordset.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 void ScreenTest::SetUp()
@@ -34,6 +37,22 @@ void ScreenTest::screenshot(QWidget &widget, const QString &name)
         return;
     QDir().mkpath(dir);
     widget.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void ScreenTest::whenModal(const std::function<void(QWidget *)> &act, QWidget *below)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QPointer<QWidget> skip(below);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, skip] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == skip.data() || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
 }
 
 QStringList ScreenTest::rows(const QString &sql) const

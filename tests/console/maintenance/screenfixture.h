@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -24,6 +25,9 @@ protected:
     void restartConsole();
     // Saves a picture of the widget to SCH_SCREENSHOT_DIR when it is set.
     static void screenshot(QWidget &widget, const QString &name);
+    // Runs `act` on the next modal window that opens above `below` (a modal
+    // dialog or message box started by exec()), once.
+    static void whenModal(const std::function<void(QWidget *)> &act, QWidget *below = nullptr);
     // The rows of a query on the site's database, columns joined by '|'.
     QStringList rows(const QString &sql) const;
 
