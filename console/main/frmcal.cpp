@@ -84,7 +84,11 @@ FrmCal::FrmCal(ConsoleState &state, QWidget *parent)
     connectEditing();
 }
 
-FrmCal::~FrmCal() = default;
+FrmCal::~FrmCal()
+{
+    if (m_state.Taglink1 == Taglink1)
+        m_state.Taglink1 = nullptr;
+}
 
 void FrmCal::buildForm()
 {
@@ -108,6 +112,7 @@ void FrmCal::buildForm()
 
     Taglink1 = named(new Taglink(this), QStringLiteral("Taglink1"));
     Taglink1->hide();
+    m_state.Taglink1 = Taglink1; // the tag editor fetches device names through it
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));

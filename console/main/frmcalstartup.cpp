@@ -145,8 +145,7 @@ void FrmCal::Start_Logic()
 
 void FrmCal::reloadDayMemos()
 {
-    Datefold1->model().LoadDayMemo(store::paths::databaseFolderOf(m_state.databasePath())
-                                   + QStringLiteral("/dayinfor.csv"));
+    Datefold1->model().LoadDayMemo(m_state.databaseFolder() + QStringLiteral("/dayinfor.csv"));
 }
 
 QString FrmCal::memoOf(const QDate &date) const
