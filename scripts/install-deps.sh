@@ -13,7 +13,7 @@ PACKAGES=(
   libxlsxwriter-dev libzip-dev
   mdbtools-dev mdbtools
   libmodbus-dev
-  python3-openpyxl python3-pymodbus
+  python3-openpyxl python3-pymodbus python3-serial-asyncio
 )
 
 missing=()

@@ -31,10 +31,12 @@ bool ClientConnection::open(const QString &folder, const QString &clientName, in
         m_socket.reset();
         return false;
     }
-    if (!request(protocol::Hello, {clientName}, nullptr, timeoutMs)) {
+    QVariantList hello;
+    if (!request(protocol::Hello, {clientName}, &hello, timeoutMs)) {
         close();
         return false;
     }
+    m_writeWaitMs = hello.value(0).toInt();
     return true;
 }
 

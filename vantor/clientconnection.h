@@ -34,6 +34,10 @@ public:
     // *results gets the reply's values after the status.
     bool request(quint8 op, const QVariantList &args, QVariantList *results = nullptr, int timeoutMs = 2000);
 
+    // The longest a write may take before the server answers (it waits for
+    // the devices of bound tags), as the server said when the connection opened.
+    int writeWaitMs() const { return m_writeWaitMs; }
+
     // Sends a request that gets no reply; false when it could not be sent.
     bool post(quint8 op, const QVariantList &args);
 
@@ -53,6 +57,7 @@ private:
     QList<protocol::Message> m_replies;
     QList<protocol::Message> m_pushes;
     bool m_deliveryQueued = false;
+    int m_writeWaitMs = 0;
 };
 
 } // namespace vantor

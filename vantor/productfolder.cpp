@@ -17,6 +17,7 @@ QString tagsFile(const QString &folder) { return folder + QStringLiteral("/tags.
 QString journalFile(const QString &folder) { return folder + QStringLiteral("/writes.csv"); }
 QString stateFile(const QString &folder) { return folder + QStringLiteral("/vantord.state"); }
 QString iniFile(const QString &folder) { return folder + QStringLiteral("/Vantor.ini"); }
+QString modbusFile(const QString &folder) { return folder + QStringLiteral("/modbus.csv"); }
 
 QString socketName(const QString &folder)
 {

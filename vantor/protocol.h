@@ -13,16 +13,19 @@
 namespace vantor::protocol {
 
 enum Op : quint8 {
-    Hello = 1,          // client name                          -> (nothing)
+    Hello = 1,          // client name                          -> longest wait of a write (ms)
     Resolve = 2,        // [names]                              -> [ids], [types]
     Subscribe = 3,      // subscription id, generation, [ids]   -> (nothing)
     Unsubscribe = 4,    // subscription id                      -> (nothing)
     AlarmSubscribe = 5, // alarm subscription id                -> (nothing)
     AlarmUnsubscribe = 6, // alarm subscription id              -> (nothing)
     Read = 7,           // [ids]                                -> [status], [value bytes]
-    Write = 8,          // writer's time text, [ids], [values]  -> rejected item count
+    Write = 8,          // writer's time text, [ids], [values]  -> failed item count, [results]
     List = 9,           //                                      -> [[name, type, value, comment]]
     RaiseAlarm = 10,    // text                                 -> (nothing)
+    Inspect = 11,       // [names]                              -> [[name, value, binding, quality, last poll]]
+    Devices = 12,       //                                      -> [[device, state, since, why, points]]
+    Reload = 13,        //                                      -> reloaded, [problems]
     Reply = 64,         // status, results...
     Notify = 65,        // push: subscription id, generation, [indexes], [values]
     AlarmPush = 66,     // push: alarm subscription id, text

@@ -1,13 +1,20 @@
 #include "tagserver.h"
 
+#include "csvtext.h"
+#include "modbusgateway.h"
 #include "productfolder.h"
 
 #include "platform/atomicfile.h"
+#include "platform/clock.h"
+#include "platform/profile.h"
 
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+
+#include <cstring>
+#include <limits>
 
 namespace vantor {
 namespace {
@@ -25,6 +32,34 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QByteArray numberBytes(double v)
+{
+    return QByteArray(reinterpret_cast<const char *>(&v), sizeof v);
+}
+
+// The time a device answers in, from Vantor.ini ([MODBUS] TIMEOUT_MS).
+int readTimeout(const QString &folder, QStringList *problems)
+{
+    const QString text = platform::profile::readString(iniFile(folder), QStringLiteral("MODBUS"),
+                                                       QStringLiteral("TIMEOUT_MS"));
+    if (text.isEmpty())
+        return ModbusGateway::DefaultTimeoutMs;
+    bool ok = false;
+    const int ms = text.toInt(&ok);
+    if (ok && ms >= 50 && ms <= 60000)
+        return ms;
+    if (problems)
+        problems->append(QStringLiteral("Vantor.ini: [MODBUS] TIMEOUT_MS %1 is not 50..60000; using %2")
+                             .arg(csvtext::quoted(text))
+                             .arg(ModbusGateway::DefaultTimeoutMs));
+    return ModbusGateway::DefaultTimeoutMs;
+}
+
+QString timeText(const QDateTime &t)
+{
+    return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) : QString();
+}
+
 } // namespace
 
 TagServer::TagServer(const QString &folder, QObject *parent)
@@ -34,6 +69,10 @@ TagServer::TagServer(const QString &folder, QObject *parent)
     m_saveTimer->setSingleShot(true);
     m_saveTimer->setInterval(SaveDelayMs);
     connect(m_saveTimer, &QTimer::timeout, this, &TagServer::saveState);
+    m_gateway = new ModbusGateway(this);
+    connect(m_gateway, &ModbusGateway::valueRead, this, &TagServer::onValueRead);
+    connect(m_gateway, &ModbusGateway::qualityChanged, this, &TagServer::onQualityChanged);
+    connect(m_gateway, &ModbusGateway::deviceChanged, this, &TagServer::onDeviceChanged);
 }
 
 TagServer::~TagServer()
@@ -70,6 +109,13 @@ bool TagServer::start(QStringList *problems, QString *error)
     QFile state(stateFile(m_folder));
     if (state.open(QIODevice::ReadOnly) && !m_store.loadState(state.readAll()) && problems)
         problems->append(QStringLiteral("vantord.state: unreadable, starting from the values of tags.csv"));
+    m_gateway->setTimeoutMs(readTimeout(m_folder, problems));
+    ModbusBindings bindings;
+    if (!bindings.load(modbusFile(m_folder), m_store, problems)) {
+        if (error)
+            *error = QStringLiteral("modbus.csv refused, nothing served");
+        return false;
+    }
 
     QLocalServer::removeServer(name);
     m_server = std::make_unique<QLocalServer>();
@@ -80,6 +126,17 @@ bool TagServer::start(QStringList *problems, QString *error)
         return false;
     }
     connect(m_server.get(), &QLocalServer::newConnection, this, &TagServer::acceptConnections);
+    m_gateway->configure(bindings);
+    return true;
+}
+
+bool TagServer::reloadBindings(QStringList *problems)
+{
+    ModbusBindings bindings;
+    if (!bindings.load(modbusFile(m_folder), m_store, problems))
+        return false;
+    m_gateway->setTimeoutMs(readTimeout(m_folder, problems));
+    m_gateway->configure(bindings);
     return true;
 }
 
@@ -139,9 +196,10 @@ void TagServer::readFrom(QLocalSocket *socket)
     bool broken = false;
     while (c->reader.next(&m, &broken)) {
         qint32 status = protocol::Ok;
+        m_replyDeferred = false;
         QVariantList results = handle(*c, m, &status);
         results.prepend(status);
-        if (m.seq != 0)
+        if (m.seq != 0 && !m_replyDeferred)
             send(socket, {protocol::Reply, m.seq, results});
         if (!m_connections.contains(socket))
             return;
@@ -159,7 +217,8 @@ QVariantList TagServer::handle(Connection &c, const protocol::Message &m, qint32
     switch (m.op) {
     case Hello:
         c.client = a.value(0).toString();
-        return {};
+        // A write to a bound tag is answered within the device timeout.
+        return {m_gateway->timeoutMs() + 500};
     case Resolve: {
         QVariantList ids, types;
         for (const QByteArray &name : toBytesList(a.value(0))) {
@@ -195,13 +254,14 @@ QVariantList TagServer::handle(Connection &c, const protocol::Message &m, qint32
         QVariantList statuses, values;
         for (qint32 id : toInts(a.value(0))) {
             const QByteArray bytes = m_store.read(id);
-            statuses.append(bytes.isEmpty() ? StatusUnreadable : (idIsText(id) ? TypeText : TypeNumber));
+            const bool readable = !bytes.isEmpty() && isGood(id);
+            statuses.append(readable ? (idIsText(id) ? TypeText : TypeNumber) : StatusUnreadable);
             values.append(bytes);
         }
         return {statuses, values};
     }
     case Write:
-        return handleWrite(c, a, status);
+        return handleWrite(c, m, status);
     case List: {
         QVariantList tags;
         for (int i = 0; i < m_store.size(); ++i) {
@@ -215,48 +275,191 @@ QVariantList TagServer::handle(Connection &c, const protocol::Message &m, qint32
     case RaiseAlarm:
         raiseAlarm(a.value(0).toString());
         return {};
+    case Inspect:
+        return {inspect(a.value(0))};
+    case Devices:
+        return {devices()};
+    case Reload: {
+        QStringList problems;
+        const bool reloaded = reloadBindings(&problems);
+        return {reloaded, problems};
+    }
     default:
         *status = BadRequest;
         return {};
     }
 }
 
-QVariantList TagServer::handleWrite(Connection &c, const QVariantList &args, qint32 *status)
+QVariantList TagServer::handleWrite(Connection &c, const protocol::Message &m, qint32 *status)
 {
-    const QString time = args.value(0).toString();
-    const QList<qint32> ids = protocol::toInts(args.value(1));
-    const QList<QByteArray> values = protocol::toBytesList(args.value(2));
-    if (ids.size() != values.size()) {
+    WriteRequest request;
+    request.time = m.args.value(0).toString();
+    request.client = c.client;
+    request.ids = protocol::toInts(m.args.value(1));
+    request.values = protocol::toBytesList(m.args.value(2));
+    if (request.ids.size() != request.values.size()) {
         *status = protocol::BadRequest;
         return {};
     }
+    // The value items of bound tags go to their devices; the rest is the
+    // server's own and is stored as soon as the devices have answered.
+    QList<QPair<int, double>> bound;
+    QList<int> boundItems;
+    for (int i = 0; i < request.ids.size(); ++i) {
+        const qint32 id = request.ids.at(i);
+        if (!m_store.isValidId(id) || (id & 2) || protocol::idIsText(id)
+            || request.values.at(i).size() != protocol::NumberBytes)
+            continue;
+        const int tagIndex = (id >> 2) - 1;
+        if (!m_gateway->isBound(tagIndex))
+            continue;
+        double v = 0;
+        std::memcpy(&v, request.values.at(i).constData(), sizeof v);
+        bound.append({tagIndex, v});
+        boundItems.append(i);
+    }
+    if (bound.isEmpty())
+        return finishWrite(request, {});
+
+    m_replyDeferred = true;
+    const QPointer<QLocalSocket> socket = c.socket;
+    const quint32 seq = m.seq;
+    m_gateway->write(bound, [this, request, boundItems, socket, seq](const QStringList &results,
+                                                                      const QList<double> &held) {
+        QHash<int, std::pair<QString, double>> byItem;
+        for (int i = 0; i < boundItems.size(); ++i)
+            byItem.insert(boundItems.at(i), {results.value(i), held.value(i)});
+        QVariantList reply = finishWrite(request, byItem);
+        reply.prepend(qint32(protocol::Ok));
+        if (seq != 0 && socket && m_connections.contains(socket))
+            send(socket, {protocol::Reply, seq, reply});
+    });
+    return {};
+}
+
+QVariantList TagServer::finishWrite(const WriteRequest &request,
+                                    const QHash<int, std::pair<QString, double>> &deviceResults)
+{
     QByteArray journal;
     QList<qint32> changedIds;
-    int rejected = 0;
-    for (int i = 0; i < ids.size(); ++i) {
+    QVariantList results;
+    int failed = 0;
+    for (int i = 0; i < request.ids.size(); ++i) {
+        const qint32 id = request.ids.at(i);
+        const QByteArray &value = request.values.at(i);
+        QString result = QStringLiteral("ok");
         bool changed = false;
-        if (!m_store.write(ids.at(i), values.at(i), &changed)) {
-            ++rejected;
+        const auto device = deviceResults.constFind(i);
+        if (device != deviceResults.constEnd()) {
+            result = device->first;
+            // The device's own value: what a read of it would give back.
+            if (result == QLatin1String("ok"))
+                m_store.write(id, numberBytes(device->second), &changed);
+        } else if (!m_store.write(id, value, &changed)) {
+            // An item the server does not know is refused and not journaled.
+            ++failed;
+            results.append(QStringLiteral("unknown item"));
             continue;
         }
-        if (changed && !changedIds.contains(ids.at(i)))
-            changedIds.append(ids.at(i));
-        const QString line = csvField(time) + QLatin1Char(',') + csvField(c.client) + QLatin1Char(',')
-                             + csvField(m_store.itemLabel(ids.at(i))) + QLatin1Char(',')
-                             + csvField(m_store.valueText(ids.at(i), values.at(i))) + QLatin1Char('\n');
+        if (result != QLatin1String("ok"))
+            ++failed;
+        results.append(result);
+        if (changed && !changedIds.contains(id))
+            changedIds.append(id);
+        const QString line = csvField(request.time) + QLatin1Char(',') + csvField(request.client) + QLatin1Char(',')
+                             + csvField(m_store.itemLabel(id)) + QLatin1Char(',')
+                             + csvField(m_store.valueText(id, value)) + QLatin1Char(',') + csvField(result)
+                             + QLatin1Char('\n');
         journal += line.toUtf8();
     }
     if (!journal.isEmpty()) {
         const QString path = journalFile(m_folder);
         if (!QFile::exists(path) || QFile(path).size() == 0)
-            journal.prepend("time,client,tag,value\n");
+            journal.prepend(QByteArray(JournalHeader) + '\n');
         QString why;
         if (!platform::appendToFile(path, journal, &why))
             qWarning("vantord: cannot append to writes.csv: %s", qPrintable(why));
-        scheduleSave();
+        if (!changedIds.isEmpty())
+            scheduleSave();
     }
     notifyChanges(changedIds);
-    return {rejected};
+    return {failed, results};
+}
+
+QVariantList TagServer::inspect(const QVariant &names) const
+{
+    QVariantList rows;
+    for (const QByteArray &name : protocol::toBytesList(names)) {
+        const qint32 id = m_store.resolve(name, nullptr);
+        if (id < 0) {
+            rows.append(QVariant(QVariantList{}));
+            continue;
+        }
+        const int tagIndex = (id >> 2) - 1;
+        const ModbusPoint *point = (id & 2) ? nullptr : m_gateway->bindings().pointOfTag(tagIndex);
+        const ModbusGateway::PointStatus status = m_gateway->pointStatus(tagIndex);
+        const QString quality = !point || status.good ? QStringLiteral("good") : QStringLiteral("bad: ") + status.why;
+        rows.append(QVariant(QVariantList{m_store.itemLabel(id), m_store.valueText(id, m_store.read(id)),
+                                          point ? point->describe() : QString(), quality,
+                                          point ? timeText(status.lastPoll) : QString()}));
+    }
+    return rows;
+}
+
+QVariantList TagServer::devices() const
+{
+    QVariantList rows;
+    for (const ModbusGateway::DeviceStatus &d : m_gateway->deviceStatus()) {
+        const QString state = d.state == ModbusDevice::State::Up     ? QStringLiteral("up")
+                              : d.state == ModbusDevice::State::Down ? QStringLiteral("down")
+                                                                     : QStringLiteral("connecting");
+        rows.append(QVariant(QVariantList{d.name, state, timeText(d.since), d.why, d.points}));
+    }
+    return rows;
+}
+
+bool TagServer::isGood(qint32 id) const
+{
+    if (id < 4 || (id & 2))
+        return true;
+    return m_gateway->pointStatus((id >> 2) - 1).good;
+}
+
+QByteArray TagServer::effectiveValue(qint32 id) const
+{
+    if (!isGood(id))
+        return numberBytes(std::numeric_limits<double>::infinity());
+    return m_store.read(id);
+}
+
+void TagServer::onValueRead(int tagIndex, double value)
+{
+    if (tagIndex < 0 || tagIndex >= m_store.size())
+        return;
+    const qint32 id = m_store.valueId(tagIndex);
+    bool changed = false;
+    if (!m_store.write(id, numberBytes(value), &changed) || !changed)
+        return;
+    scheduleSave();
+    notifyChanges({id});
+}
+
+void TagServer::onQualityChanged(int tagIndex, bool good, const QString &why, bool wholeDevice)
+{
+    if (tagIndex < 0 || tagIndex >= m_store.size())
+        return;
+    // Subscribers see a tag of bad quality as not readable.
+    notifyChanges({m_store.valueId(tagIndex)});
+    if (wholeDevice)
+        return;
+    const QString name = m_store.tag(tagIndex).name;
+    raiseAlarm(good ? QStringLiteral("%1 readable again").arg(name) : QStringLiteral("%1 not readable: %2").arg(name, why));
+}
+
+void TagServer::onDeviceChanged(const QString &device, bool up, const QString &why)
+{
+    raiseAlarm(up ? QStringLiteral("modbus device %1 answers again").arg(device)
+                  : QStringLiteral("modbus device %1 down: %2").arg(device, why));
 }
 
 void TagServer::notifyChanges(const QList<qint32> &changedIds)
@@ -270,7 +473,7 @@ void TagServer::notifyChanges(const QList<qint32> &changedIds)
                 const auto it = s->indexesById.constFind(id);
                 if (it == s->indexesById.constEnd())
                     continue;
-                const QByteArray bytes = m_store.read(id);
+                const QByteArray bytes = effectiveValue(id);
                 const quint32 textBit = protocol::idIsText(id) ? 0x80000000u : 0u;
                 for (qint32 index : it.value()) {
                     indexes.append(quint32(index) | textBit);

@@ -152,6 +152,11 @@ int TagStore::indexOfName(const QString &name) const
     return -1;
 }
 
+qint32 TagStore::valueId(int index) const
+{
+    return protocol::makeId(index, false, m_tags.at(index).isText);
+}
+
 qint32 TagStore::resolve(const QByteArray &itemName, quint8 *type) const
 {
     QString name = platform::fromCp932(itemName).trimmed();
@@ -238,6 +243,11 @@ QString TagStore::valueText(qint32 id, const QByteArray &bytes) const
     double v = 0;
     if (bytes.size() == protocol::NumberBytes)
         std::memcpy(&v, bytes.constData(), sizeof(double));
+    return shortestNumber(v);
+}
+
+QString TagStore::numberText(double v)
+{
     return shortestNumber(v);
 }
 

@@ -60,11 +60,17 @@ public:
     // Takes the values of tags that still exist with the same type.
     bool loadState(const QByteArray &json);
 
+    // A number in its shortest form (in single precision when the value is one).
+    static QString numberText(double v);
     static QByteArray toText16(const QString &text);
     static QString fromText16(const QByteArray &bytes);
 
-private:
+    // The position of a tag name (exact, else without regard to case); -1 if none.
     int indexOfName(const QString &name) const;
+    // The id of a tag's value item.
+    qint32 valueId(int index) const;
+
+private:
 
     QList<Tag> m_tags;
     QHash<QString, int> m_byName;

@@ -410,7 +410,9 @@ int32_t ApiWrite(int32_t, const char *, int32_t, int32_t count, int32_t totalByt
         return 1;
     const QString time = platform::clock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     QVariantList results;
-    if (!c->request(protocol::Write, {time, QVariant(idList), QVariant(valueList)}, &results))
+    // A write to a tag bound to a device is answered once the device has answered.
+    const int timeoutMs = qMax(2000, c->writeWaitMs() + 1000);
+    if (!c->request(protocol::Write, {time, QVariant(idList), QVariant(valueList)}, &results, timeoutMs))
         return -1;
     return results.value(0).toInt() == 0 ? 0 : 2;
 }

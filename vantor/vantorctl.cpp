@@ -1,8 +1,11 @@
 // vantorctl: lists, reads and writes the product's tags, raises an alarm and
-// shows the write journal, for operators and tests.
+// shows the write journal and the Modbus devices, for operators and tests.
 //   vantorctl [--home DIR] list
 //   vantorctl [--home DIR] read NAME...
 //   vantorctl [--home DIR] write NAME VALUE
+//   vantorctl [--home DIR] show NAME...      (value, binding, quality, last poll)
+//   vantorctl [--home DIR] devices
+//   vantorctl [--home DIR] reload            (modbus.csv)
 //   vantorctl [--home DIR] journal [LINES]
 //   vantorctl [--home DIR] alarm [TEXT]
 #include "clientconnection.h"
@@ -28,7 +31,8 @@ QTextStream err(stderr);
 
 int usage()
 {
-    err << "usage: vantorctl [--home DIR] list | read NAME... | write NAME VALUE | journal [LINES] | alarm [TEXT]"
+    err << "usage: vantorctl [--home DIR] list | read NAME... | write NAME VALUE | show NAME... | devices | reload"
+           " | journal [LINES] | alarm [TEXT]"
         << Qt::endl;
     return 2;
 }
@@ -42,7 +46,7 @@ QString valueText(qint32 id, quint8 status, const QByteArray &bytes)
     double v = 0;
     if (bytes.size() == 8)
         std::memcpy(&v, bytes.constData(), 8);
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    return vantor::TagStore::numberText(v);
 }
 
 int showJournal(const QString &folder, const QString &count)
@@ -130,9 +134,15 @@ int main(int argc, char **argv)
                 bytes = QByteArray(reinterpret_cast<const char *>(&v), 8);
             }
             const QString time = platform::clock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-            if (!link.request(protocol::Write, {time, QVariantList{id}, QVariantList{bytes}}, &results)
-                || results.value(0).toInt() != 0) {
-                err << "vantorctl: the write was refused" << Qt::endl;
+            if (!link.request(protocol::Write, {time, QVariantList{id}, QVariantList{bytes}}, &results,
+                              qMax(2000, link.writeWaitMs() + 1000))) {
+                err << "vantorctl: vantord did not answer the write" << Qt::endl;
+                return 1;
+            }
+            if (results.value(0).toInt() != 0) {
+                const QString why = results.value(1).toList().value(0).toString();
+                err << "vantorctl: the write failed" << (why.isEmpty() ? QString() : QStringLiteral(": ") + why)
+                    << Qt::endl;
                 return 1;
             }
             return 0;
@@ -143,6 +153,58 @@ int main(int argc, char **argv)
         const QList<QByteArray> values = protocol::toBytesList(results.value(1));
         for (int i = 0; i < ids.size() && i < statuses.size() && i < values.size(); ++i)
             out << names.at(i) << " = " << valueText(ids.at(i), quint8(statuses.at(i)), values.at(i)) << Qt::endl;
+        return 0;
+    }
+    if (command == QLatin1String("show")) {
+        if (args.isEmpty())
+            return usage();
+        QVariantList cp932Names;
+        for (const QString &n : std::as_const(args))
+            cp932Names.append(platform::toCp932(n));
+        if (!link.request(protocol::Inspect, {QVariant(cp932Names)}, &results))
+            return 1;
+        const QVariantList rows = results.value(0).toList();
+        int rc = 0;
+        for (int i = 0; i < args.size(); ++i) {
+            const QVariantList r = rows.value(i).toList();
+            if (r.isEmpty()) {
+                err << "vantorctl: unknown tag " << args.at(i) << Qt::endl;
+                rc = 1;
+                continue;
+            }
+            out << r.value(0).toString() << " = " << r.value(1).toString() << Qt::endl;
+            const QString binding = r.value(2).toString();
+            out << "  binding: " << (binding.isEmpty() ? QStringLiteral("none (kept by vantord)") : QStringLiteral("modbus ") + binding)
+                << Qt::endl;
+            out << "  quality: " << r.value(3).toString() << Qt::endl;
+            if (!binding.isEmpty()) {
+                const QString poll = r.value(4).toString();
+                out << "  last poll: " << (poll.isEmpty() ? QStringLiteral("never") : poll) << Qt::endl;
+            }
+        }
+        return rc;
+    }
+    if (command == QLatin1String("devices")) {
+        if (!link.request(protocol::Devices, {}, &results))
+            return 1;
+        for (const QVariant &row : results.value(0).toList()) {
+            const QVariantList r = row.toList();
+            out << r.value(0).toString() << ' ' << r.value(1).toString() << " since " << r.value(2).toString();
+            if (!r.value(3).toString().isEmpty())
+                out << ": " << r.value(3).toString();
+            out << " (" << r.value(4).toInt() << (r.value(4).toInt() == 1 ? " tag)" : " tags)") << Qt::endl;
+        }
+        return 0;
+    }
+    if (command == QLatin1String("reload")) {
+        if (!link.request(protocol::Reload, {}, &results))
+            return 1;
+        for (const QString &p : results.value(1).toStringList())
+            err << "vantorctl: " << p << Qt::endl;
+        if (!results.value(0).toBool()) {
+            err << "vantorctl: modbus.csv refused, the bindings stay as they were" << Qt::endl;
+            return 1;
+        }
         return 0;
     }
     if (command == QLatin1String("alarm")) {

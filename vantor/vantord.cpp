@@ -1,6 +1,8 @@
 // vantord: the plant-monitoring product's tag server.
 // Usage: vantord [product-folder]   (default: $VANTOR_HOME)
-// Serves the tags of tags.csv in the folder until it gets SIGTERM or SIGINT.
+// Serves the tags of tags.csv in the folder, those bound in modbus.csv from
+// their Modbus TCP devices, until it gets SIGTERM or SIGINT; SIGHUP reloads
+// modbus.csv.
 #include "productfolder.h"
 #include "tagserver.h"
 
@@ -18,9 +20,10 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+// SIGHUP reloads modbus.csv; SIGTERM and SIGINT end the server.
+void onSignal(int signal)
 {
-    const char c = 1;
+    const char c = signal == SIGHUP ? 'r' : 'q';
     [[maybe_unused]] const auto n = ::write(signalPipe[1], &c, 1);
 }
 
@@ -48,12 +51,25 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // Signals end the event loop, so that the values are saved on the way out.
+    // Ending signals end the event loop, so that the values are saved on the way out.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&server, &err] {
+            char c = 0;
+            if (::read(signalPipe[0], &c, 1) != 1 || c != 'r') {
+                QCoreApplication::quit();
+                return;
+            }
+            QStringList problems;
+            const bool reloaded = server.reloadBindings(&problems);
+            for (const QString &p : problems)
+                err << "vantord: " << p << Qt::endl;
+            err << (reloaded ? "vantord: modbus.csv reloaded" : "vantord: modbus.csv refused, the bindings stay as they were")
+                << Qt::endl;
+        });
         std::signal(SIGTERM, onSignal);
         std::signal(SIGINT, onSignal);
+        std::signal(SIGHUP, onSignal);
     }
     err << "vantord: serving " << server.store().size() << " tags in " << folder << Qt::endl;
     const int rc = app.exec();

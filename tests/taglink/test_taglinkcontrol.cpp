@@ -85,9 +85,9 @@ TEST(TaglinkControl, HostScriptWritesTwoTagsAndShowsTheJournal)
     EXPECT_EQ(host.exitCode(), 0) << out.toStdString() << host.readAllStandardError().toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("result Open = -1\n"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("event PLCTagChange()\n")));
-    EXPECT_TRUE(out.contains(QStringLiteral("time,client,tag,value\n")));
-    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral(R"(2026-12-08 18:00:0\d\.\d{3},ctlhost,AC1,1\n)"))))
+    EXPECT_TRUE(out.contains(QStringLiteral("time,client,tag,value,result\n")));
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral(R"(2026-12-08 18:00:0\d\.\d{3},ctlhost,AC1,1,ok\n)"))))
         << out.toStdString();
-    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral(R"(2026-12-08 18:00:0\d\.\d{3},ctlhost,AC2,0\.5\n)"))));
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral(R"(2026-12-08 18:00:0\d\.\d{3},ctlhost,AC2,0\.5,ok\n)"))));
     EXPECT_EQ(vantor.ctl({"read", "AC1", "AC2"}), QStringLiteral("AC1 = 1\nAC2 = 0.5\n"));
 }

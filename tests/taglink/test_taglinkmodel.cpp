@@ -134,9 +134,9 @@ TEST_F(TaglinkModelTest, DirectWritesAreJournaledAndUpdateTheCache)
 
     const QStringList lines = journal();
     ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines.at(0).endsWith(QStringLiteral(",AC1,26.5"))) << lines.at(0).toStdString();
-    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",MSG,停止中です。あり"))) << lines.at(1).toStdString();
-    EXPECT_TRUE(lines.at(2).endsWith(QStringLiteral(",AC1,12.25")));
+    EXPECT_TRUE(lines.at(0).endsWith(QStringLiteral(",AC1,26.5,ok"))) << lines.at(0).toStdString();
+    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",MSG,停止中です。あり,ok"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(2).endsWith(QStringLiteral(",AC1,12.25,ok")));
 }
 
 TEST_F(TaglinkModelTest, TextsWrittenToNumberTagsMustBeDecimalNumbers)
@@ -214,8 +214,8 @@ TEST_F(TaglinkModelTest, The128thBufferedWriteFlushesAndAnEmptyFlushCallsNothing
 
     const QStringList lines = journal();
     ASSERT_EQ(lines.size(), 128);
-    EXPECT_TRUE(lines.at(126).endsWith(QStringLiteral(",AC1,126")));
-    EXPECT_TRUE(lines.at(127).endsWith(QStringLiteral(",MSG,last")));
+    EXPECT_TRUE(lines.at(126).endsWith(QStringLiteral(",AC1,126,ok")));
+    EXPECT_TRUE(lines.at(127).endsWith(QStringLiteral(",MSG,last,ok")));
 }
 
 TEST_F(TaglinkModelTest, BufferedWritesMadeBeforeACloseGoOutWithTheNextFlush)
@@ -231,7 +231,7 @@ TEST_F(TaglinkModelTest, BufferedWritesMadeBeforeACloseGoOutWithTheNextFlush)
     model.setBufferedWriteMode(false); // leaving the mode flushes
     EXPECT_EQ(api->count("write"), 1);
     ASSERT_EQ(journal().size(), 1);
-    EXPECT_TRUE(journal().at(0).endsWith(QStringLiteral(",AC1,5")));
+    EXPECT_TRUE(journal().at(0).endsWith(QStringLiteral(",AC1,5,ok")));
 }
 
 TEST_F(TaglinkModelTest, TheHostLearnsWhetherTheLastWriteWasTaken)

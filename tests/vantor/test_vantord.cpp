@@ -80,10 +80,10 @@ TEST(Vantord, JournalsEveryAcceptedWriteWithTheWritersClock)
 
     const QStringList lines = vantor.journal();
     ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
-    static const QRegularExpression line1(QStringLiteral(R"(^2030-01-02 03:04:0\d\.\d{3},vantorctl,AC1,3\.5$)"));
+    static const QRegularExpression line1(QStringLiteral(R"(^2030-01-02 03:04:0\d\.\d{3},vantorctl,AC1,3\.5,ok$)"));
     EXPECT_TRUE(line1.match(lines.at(0)).hasMatch()) << lines.at(0).toStdString();
-    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",vantorctl,MSG,\"運転中, 東\""))) << lines.at(1).toStdString();
-    EXPECT_TRUE(vantor.ctl({"journal"}).startsWith(QStringLiteral("time,client,tag,value\n")));
+    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",vantorctl,MSG,\"運転中, 東\",ok"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(vantor.ctl({"journal"}).startsWith(QStringLiteral("time,client,tag,value,result\n")));
     EXPECT_EQ(vantor.ctl({"journal", "1"}).trimmed(), lines.at(1));
     EXPECT_EQ(vantor.ctl({"read", "AC1", "MSG$VALUE", "AC1$CMT"}),
               QStringLiteral("AC1 = 3.5\nMSG$VALUE = 運転中, 東\nAC1$CMT = 空調1\n"));
