@@ -154,7 +154,7 @@ TEST_F(TaglinkModelTest, TextsWrittenToNumberTagsMustBeDecimalNumbers)
     EXPECT_EQ(model.PLCTagValue(0), QVariant(0.25));
     const QStringList lines = journal();
     ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
-    const QStringList values{",AC1,-3", ",AC1,0.5", ",AC1,7", ",AC1,1000", ",AC1,0.25"};
+    const QStringList values{",AC1,-3,ok", ",AC1,0.5,ok", ",AC1,7,ok", ",AC1,1000,ok", ",AC1,0.25,ok"};
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(lines.at(i).endsWith(values.at(i))) << lines.at(i).toStdString();
 }
