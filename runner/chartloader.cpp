@@ -58,9 +58,12 @@ bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, 
     return runsOn;
 }
 
-bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now)
+bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now,
+               QString *error)
 {
-    auto fail = [](const QString &description) {
+    auto fail = [error](const QString &description) {
+        if (error)
+            *error = description;
         store::WriteTraceLog(texts::errorMessage(QStringLiteral("LoadData"), texts::DatabaseErrorNumber, description),
                              QString(), store::TraceLog::RunnerIndex);
         return false;

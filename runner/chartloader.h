@@ -37,7 +37,8 @@ bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, 
 // per reservation of today, numbered from 1 per group in start order, coloured
 // by state, "無効" on invalid groups.  A group numbered outside 1..501 gets no
 // row: it is refused with a trace entry and the other groups load as usual.
-// False (with a trace entry) when the database cannot be read.
-bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now);
+// False (with a trace entry, and *error) when the database cannot be read.
+bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now,
+               QString *error = nullptr);
 
 } // namespace runner

@@ -184,8 +184,9 @@ bool FrmCal::startUp(const QStringList &arguments)
     }
     // 10.
     LoadData();
-    // 11.
-    if (m_skipCatchUp == 0)
+    // 11. Not on a chart that failed to load (its rows may lack their
+    // pieces): the retry at the minute tick catches up instead.
+    if (m_skipCatchUp == 0 && !m_loadFailing)
         catchUpOutput();
     // 12. A reload asked for while the runner was down is dropped.
     m_settings->setRunnerLoadFlag(false);
@@ -223,11 +224,33 @@ QString FrmCal::memoOf(const QDate &date) const
     return text.trimmed();
 }
 
-void FrmCal::LoadData()
+bool FrmCal::LoadData()
 {
     Ganttline1->setVisible(false);
-    if (fillChart(chartModel(), m_rows, m_databasePath, platform::clock::now().time()))
+    m_loadError.clear();
+    const bool loaded = fillChart(chartModel(), m_rows, m_databasePath, platform::clock::now().time(), &m_loadError);
+    if (loaded)
         Ganttline1->setVisible(true);
+    // The hidden chart raises no events: until a load works, nothing is
+    // switched, so the failure must not go unnoticed.
+    if (!loaded && !m_loadFailing)
+        notify(texts::timerFailure(texts::DatabaseErrorNumber, m_loadError));
+    m_loadFailing = !loaded;
+    return loaded;
+}
+
+void FrmCal::retryLoad()
+{
+    if (!LoadData())
+        return;
+    if (m_reloadOwed) {
+        m_reloadOwed = false;
+        store::WriteOpLog(texts::ReloadSubject, QString(), QString(), texts::Completed);
+    }
+    // Pieces that started or ended while the chart could not be loaded
+    // raised no events: every valid group goes to the state of this minute.
+    if (m_skipCatchUp == 0)
+        catchUpOutput();
 }
 
 void FrmCal::Fix_output(int group, bool on, const QString &mode)
@@ -398,11 +421,20 @@ void FrmCal::Timer2_Timer()
 {
     if (m_ending)
         return;
-    // 1. A console asked for a reload.
+    // 1. A console asked for a reload; "完了" once the load has worked.
     if (store::maintenance::takeRunnerReload(*m_settings)) {
         reloadMemos();
-        LoadData();
-        store::WriteOpLog(texts::ReloadSubject, QString(), QString(), texts::Completed);
+        const bool failedBefore = m_loadFailing;
+        if (LoadData()) {
+            store::WriteOpLog(texts::ReloadSubject, QString(), QString(), texts::Completed);
+            m_reloadOwed = false;
+            if (failedBefore && m_skipCatchUp == 0)
+                catchUpOutput();
+        } else {
+            m_reloadOwed = true;
+        }
+    } else if (m_loadFailing) {
+        retryLoad();
     }
     // 2. The day change: at the tick of midnight, or late when that tick was missed.
     const QTime now = platform::clock::now().time();

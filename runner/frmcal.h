@@ -51,8 +51,10 @@ public:
     // start-up failure, or the command channel taken by another runner).
     bool startUp(const QStringList &arguments);
 
-    // LoadData: rebuilds the chart from today's reservations.
-    void LoadData();
+    // LoadData: rebuilds the chart from today's reservations.  A load that
+    // fails leaves the chart hidden (nothing is switched) and is tried again
+    // at every minute tick; false then.
+    bool LoadData();
     // Fix_output: queues the writes of a group's start (on) or end values.
     void Fix_output(int group, bool on, const QString &mode);
 
@@ -85,6 +87,9 @@ private:
     // Runs the day change when one is due; false when it failed.
     bool catchUpDayChange(bool midnightTick, QString *error);
     void syncDayCopy();
+    // Retries a failed LoadData; after one that works, the groups are driven
+    // to the present minute and an owed "完了" is written.
+    void retryLoad();
     void notify(const QString &text);
     void onPieceRange(short row, short piece, bool start);
     void armTimer();
@@ -121,6 +126,9 @@ private:
     bool m_started = false;          // the start-up has run to its end
     bool m_dayChangeFailing = false; // the last day change failed (Notifier shown)
     bool m_copyFailing = false;      // the Sch.ini copy of the date could not be written
+    bool m_loadFailing = false;      // the last LoadData failed: retried at the next tick
+    bool m_reloadOwed = false;       // a console's reload waits for a load that works
+    QString m_loadError;
     std::function<void(const QString &)> m_notify;
 };
 

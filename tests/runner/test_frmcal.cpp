@@ -7,6 +7,7 @@
 #include "platform/filelock.h"
 #include "store/logging.h"
 #include "store/oplog.h"
+#include "switching/outputqueue.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -186,4 +187,88 @@ TEST_F(FrmCalMidnightTest, AFailingDayChangeIsShownOnceAndALateRollNamesItsDates
     EXPECT_EQ(site.dayRows(QStringLiteral("TodayTable")), QStringList{QStringLiteral("1 07:30-08:30")});
     EXPECT_EQ(trace().filter(QStringLiteral("日替わり処理 遅れた日替わり")).filter(QStringLiteral("2026/12/08 → 2026/12/09")).size(), 1);
     EXPECT_EQ(notified.size(), 1);
+}
+
+// A reload asked for by a console fails (the group table cannot be read): it
+// is retried at every minute tick, shown once, and "完了" is written only
+// after the load that worked, which then drives every valid group to the
+// state of that minute, as at start-up.
+TEST_F(FrmCalTest, AFailedReloadIsRetriedEveryMinuteAndCatchesUpWhenItWorks)
+{
+    site.setIni("Load", "Flg", QStringLiteral("0"));
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    runner::FrmCal form;
+    QStringList notified;
+    form.setNotifier([&](const QString &text) { notified << text; });
+    ASSERT_TRUE(form.startUp({QStringLiteral("Schedule")}));
+    const QDate day(2026, 12, 8);
+    auto records = [&] { return site.opLog(day); };
+    auto drain = [&] {
+        for (int i = 0; i < 200 && !form.output().isIdle(); ++i)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    };
+    drain();
+    const int atStart = int(records().size());
+    EXPECT_EQ(records().filter(QStringLiteral("スケジュール(起動)")).size(), 1); // A is off at 10:00
+
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE GroupMaster RENAME TO GroupGone")));
+    site.setIni("MENTE", "J-LOAD", QStringLiteral("1"));
+    for (int m = 1; m <= 3; ++m) {
+        platform::clock::setNow(QDateTime(day, QTime(10, m, 0)));
+        form.Timer2_Timer();
+        drain();
+    }
+    EXPECT_EQ(records().size(), atStart); // no "完了" for a load that failed
+    EXPECT_EQ(RunnerSite::lines(site.traceFile(day)).filter(QStringLiteral("LoadData ｴﾗｰ番号")).size(), 3);
+    EXPECT_EQ(notified.size(), 1);
+    EXPECT_TRUE(form.findChild<QWidget *>(QStringLiteral("Ganttline1"))->isHidden());
+
+    // Back at 13:05, inside A's second reservation: the load works, and A is
+    // switched on by the catch-up.
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE GroupGone RENAME TO GroupMaster")));
+    platform::clock::setNow(QDateTime(day, QTime(13, 5, 0)));
+    form.Timer2_Timer();
+    drain();
+    EXPECT_FALSE(form.findChild<QWidget *>(QStringLiteral("Ganttline1"))->isHidden());
+    const QStringList after = records().mid(atStart);
+    ASSERT_EQ(after.size(), 2) << after.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(after.at(0), QStringLiteral("設定読込|||スケジュール(完了)"));
+    EXPECT_TRUE(after.at(1).startsWith(QStringLiteral("T1|空調1|開始|スケジュール(起動)"))) << after.at(1).toStdString();
+    // Later ticks load nothing more.
+    platform::clock::setNow(QDateTime(day, QTime(13, 6, 0)));
+    form.Timer2_Timer();
+    drain();
+    EXPECT_EQ(records().size(), atStart + 2);
+    EXPECT_EQ(notified.size(), 1);
+}
+
+// Today's table cannot be read at start: the rows are there without their
+// pieces, and the catch-up must not switch off a group that should run; it
+// follows the first load that works.
+TEST_F(FrmCalTest, AStartWithoutTodaysTableSwitchesNothingUntilTheLoadWorks)
+{
+    site.setIni("Load", "Flg", QStringLiteral("0"));
+    site.addTag(1, QStringLiteral("T1"), QStringLiteral("空調1"), 1, 0);
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE TodayTable RENAME TO TodayGone")));
+    const QDate day(2026, 12, 8);
+    platform::clock::setNow(QDateTime(day, QTime(13, 4, 30)));
+    runner::FrmCal form;
+    QStringList notified;
+    form.setNotifier([&](const QString &text) { notified << text; });
+    ASSERT_TRUE(form.startUp({QStringLiteral("Schedule")}));
+    auto drain = [&] {
+        for (int i = 0; i < 200 && !form.output().isIdle(); ++i)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    };
+    drain();
+    EXPECT_TRUE(site.opLog(day).filter(QStringLiteral("T1")).isEmpty());
+    EXPECT_EQ(notified.size(), 1);
+
+    ASSERT_TRUE(site.exec(QStringLiteral("ALTER TABLE TodayGone RENAME TO TodayTable")));
+    platform::clock::setNow(QDateTime(day, QTime(13, 5, 0)));
+    form.Timer2_Timer();
+    drain();
+    const QStringList t1 = site.opLog(day).filter(QStringLiteral("T1"));
+    ASSERT_EQ(t1.size(), 1);
+    EXPECT_TRUE(t1.first().startsWith(QStringLiteral("T1|空調1|開始|スケジュール(起動)"))) << t1.first().toStdString();
 }
