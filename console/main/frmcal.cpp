@@ -34,7 +34,7 @@ namespace console {
 
 namespace {
 
-constexpr int SidePanelWidth = 312;
+constexpr int SidePanelWidth = 350;
 
 template <typename T>
 T *named(T *widget, const QString &name)
@@ -264,14 +264,16 @@ QWidget *FrmCal::buildSidePanel()
     now.setAlarmSetting(tickface::TkfEveryday);
     now.setAlarmSw(true);
     now.setShowDate(true);
-    Tickface2->setFixedHeight(64);
+    Tickface2->setFixedHeight(54);
     col->addWidget(Tickface2);
 
     Datefold1 = named(new Datefold(side), QStringLiteral("Datefold1"));
     Datefold1->setMonthFormat(QStringLiteral("M  月"));
     Datefold1->setYearFormat(QStringLiteral("yyyy  年"));
-    Datefold1->setFixedHeight(210);
-    col->addWidget(Datefold1);
+    // The calendar takes the height the window has to spare, so that the
+    // special-day memos show in its cells.
+    Datefold1->setMinimumHeight(200);
+    col->addWidget(Datefold1, 1);
 
     auto *nav = new QHBoxLayout;
     Command2[0] = button(QStringLiteral("Command2_0"), QStringLiteral("◀"), side);
@@ -291,7 +293,6 @@ QWidget *FrmCal::buildSidePanel()
     col->addLayout(nav);
 
     col->addWidget(buildDetailPanel());
-    col->addStretch(1);
 
     return side;
 }
@@ -340,7 +341,7 @@ QWidget *FrmCal::buildDetailPanel()
         m.setDateFormat(QStringLiteral("yy/MM/dd"));
         m.setTimeFormat(QStringLiteral("H:mm:ss"));
         m.setShowSecond(false);
-        Tickface1[i]->setFixedSize(108, 108);
+        Tickface1[i]->setFixedSize(96, 96);
         QSizePolicy p = Tickface1[i]->sizePolicy();
         p.setRetainSizeWhenHidden(true);
         Tickface1[i]->setSizePolicy(p);

@@ -155,9 +155,13 @@ bool FrmCal::writeTag(const QString &valueItem, float value)
     link.setBufferedWriteMode(true);
     const bool opened = link.Open();
     link.setPLCTagValue(valueItem, QVariant(value));
+    // Written only when the plant took it: a refused or lost write is
+    // recorded and retried by the output queue, as the runner's are.
+    const bool buffered = link.pendingWrites() > 0;
     link.FlushWriteBuffer();
+    const bool taken = buffered && link.lastWriteResult() == 0;
     link.Close();
-    return opened;
+    return opened && taken;
 }
 
 } // namespace console

@@ -36,6 +36,7 @@ void ConsoleTest::setNow(const QTime &time, const QDate &date)
 
 console::FrmCal &ConsoleTest::start(bool show)
 {
+    form.reset();
     state = std::make_unique<console::ConsoleState>(site.home());
     state->setMessages(&boxes);
     form = std::make_unique<console::FrmCal>(*state);
