@@ -320,3 +320,16 @@ TEST_F(ConsoleTest, ADatabaseThatIsNoSqliteFileStopsTheStartUpWithItsMessage)
     ASSERT_TRUE(pokeConsole(QStringLiteral("999")));
     EXPECT_EQ(quit.count(), 1);
 }
+
+TEST_F(ConsoleTest, AHiddenConsoleComesForwardThroughItsChannel)
+{
+    start(false); // as started with "1"
+    ASSERT_FALSE(form->isVisible());
+    auto future = std::async(std::launch::async, [] {
+        return platform::channel::activate(QStringLiteral("Planboard"), QStringLiteral("frmCal"));
+    });
+    while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        QApplication::processEvents();
+    ASSERT_TRUE(future.get());
+    EXPECT_TRUE(waitFor([this] { return form->isVisible(); }, 2000));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+// Starter's one job: bring the console of this program folder forward, or
+// start Planboard beside this program when none runs; with the argument
+// "999", tell the running console to end.  Starter shows nothing.
+namespace starter {
+
+enum class Outcome { Activated, Started, Ended, NotRunning, Failed };
+
+// arguments: the command line after the program name.
+Outcome run(const QStringList &arguments);
+
+} // namespace starter
