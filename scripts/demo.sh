@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on the embedded default: installs what is missing, builds,
 # sets up a demonstration site (program folder) and the stand-in plant, and
-# runs the runner Schedule against it.  A reservation starts at the next
+# runs the runner Schedule against it (and the console Planboard when a
+# display is there).  A reservation starts at the next
 # minute and ends a few minutes later; the operation log and the plant's
 # write journal are shown as they grow.  Ctrl-C stops the runner through its
 # command channel, then the plant.
@@ -34,9 +35,21 @@ done
 setsid "$BIN/Schedule" &
 schedule=$!
 
+# The console, when there is a display to show it on.
+planboard=
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  setsid env -u QT_QPA_PLATFORM "$BIN/Planboard" &
+  planboard=$!
+fi
+
 stop() {
   trap - INT TERM
   echo
+  if [ -n "$planboard" ] && kill -0 "$planboard" 2>/dev/null; then
+    echo "demo: ending the console through its command channel"
+    "$BIN/Starter" 999 </dev/null || true
+    wait "$planboard" 2>/dev/null || true
+  fi
   if kill -0 "$schedule" 2>/dev/null; then
     echo "demo: stopping the runner through its command channel"
     "$BIN/Stopper" </dev/null || true
@@ -84,6 +97,9 @@ show_new() {
 }
 
 echo "demo: Schedule runs (pid $schedule); the reservation above starts at the next minute."
+if [ -n "$planboard" ]; then
+  echo "demo: the console Planboard runs (pid $planboard)."
+fi
 echo "demo: press Ctrl-C to stop."
 while kill -0 "$schedule" 2>/dev/null; do
   show_new
