@@ -201,7 +201,7 @@ void FrmCal::applyFontsAndWidths()
 
 bool FrmCal::runnerRunning() const
 {
-    return platform::channel::isServing(QStringLiteral("schedule"), QStringLiteral("frmCal"), 300);
+    return platform::channel::isServing(QStringLiteral("schedule"), QStringLiteral("frmCal"), 1000);
 }
 
 // KeyLabel(0): the runner's state on a server; a client keeps its mark.

@@ -140,7 +140,8 @@ TEST_F(RunnerControlTest, ARunningRunnerIsShownNotStartedAgain)
         StandInRunner runner(QStringLiteral("0"));
         ASSERT_TRUE(runner.isListening());
         form->cmdSyuRun_Click();
-        EXPECT_EQ(runner.pokes(), (QStringList{"1"}));
+        // The stand-in takes a poke after answering it.
+        EXPECT_TRUE(waitFor([&] { return runner.pokes() == QStringList{"1"}; }));
         EXPECT_EQ(runner.activations(), 0);
         // The state label follows at the next activation.
         form->Form_Activate();
@@ -168,7 +169,7 @@ TEST_F(RunnerControlTest, StopAsksThenSends999)
     EXPECT_EQ(boxes.lastText(), QStringLiteral("スケジュール管理処理を停止します。 よろしいですか？"));
     EXPECT_TRUE(runner.pokes().isEmpty());
     form->cmdSyuEnd_Click();
-    EXPECT_EQ(runner.pokes(), (QStringList{"999"}));
+    EXPECT_TRUE(waitFor([&] { return runner.pokes() == QStringList{"999"}; }));
 }
 
 TEST_F(RunnerControlTest, ValidAndInvalidRepaintTheGroup)
