@@ -2,7 +2,10 @@
 // tick's reload, the daily reset, the command item and the close.
 #include "consolefixture.h"
 
+#include "calendar/datefold.h"
+#include "calendar/oledate.h"
 #include "chart/chartmodel.h"
+#include "clock/tickface.h"
 #include "console/maintenance/passwordfile.h"
 #include "platform/commandchannel.h"
 #include "store/database.h"
@@ -218,8 +221,9 @@ TEST_F(ConsoleTest, TheDailyResetStartsTheNewDay)
     site.setIni("MENTE", "C-LOAD", QStringLiteral("1"));
     site.setIni("MENTE", "S-LOAD", QStringLiteral("1"));
     site.setIni("MENTE", "J-LOAD", QStringLiteral("1"));
+    // Tickface2's alarm at 00:00:03 of the next day.
     setNow(QTime(0, 0, 3), Day.addDays(1));
-    form->Tickface2_Alarm();
+    find<Tickface>("Tickface2")->tick();
     EXPECT_FALSE(form->maintenanceMode());
     EXPECT_FALSE(form->logOnToggle());
     EXPECT_EQ(site.iniValue("MENTE", "FLG"), QStringLiteral("0"));
@@ -301,6 +305,16 @@ TEST_F(ConsoleTest, CloseNeverCreatesTheSecondFolder)
     EXPECT_TRUE(trace.join('\n').contains(QStringLiteral("absent"))) << trace.join('\n').toStdString();
 }
 
+TEST_F(ConsoleTest, AMissingDatabaseStopsTheStartUpWithItsMessage)
+{
+    ASSERT_TRUE(QFile::remove(site.database()));
+    start();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("実行できません！ ｴﾗｰ番号  3024Planboard")))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(site.database())); // never created
+}
+
 TEST_F(ConsoleTest, ADatabaseThatIsNoSqliteFileStopsTheStartUpWithItsMessage)
 {
     QFile db(site.database());
@@ -332,4 +346,30 @@ TEST_F(ConsoleTest, AHiddenConsoleComesForwardThroughItsChannel)
         QApplication::processEvents();
     ASSERT_TRUE(future.get());
     EXPECT_TRUE(waitFor([this] { return form->isVisible(); }, 2000));
+}
+
+TEST_F(ConsoleTest, FrontMostWindowStepsBackForDialogs)
+{
+    site.setIni("Gamen", "ZFlg", QStringLiteral("1"));
+    start();
+    form->Form_Activate();
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    answerNextDialog([this](QDialog *d) {
+        EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+        d->reject();
+    });
+    form->CmdPass_MouseUp(Qt::NoModifier);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ConsoleTest, TheCalendarKnowsTheLaterHolidayLaws)
+{
+    start();
+    const calendar::DatefoldModel &cal = find<Datefold>("Datefold1")->model();
+    EXPECT_EQ(cal.GetHolidayName(calendar::toOleDate(QDate(2016, 8, 11))), QStringLiteral("山の日"));
+    EXPECT_TRUE(cal.IsHoliday(calendar::toOleDate(QDate(2021, 7, 22))));  // 海の日, moved
+    EXPECT_FALSE(cal.IsHoliday(calendar::toOleDate(QDate(2021, 7, 19))));
+    EXPECT_FALSE(cal.IsHoliday(calendar::toOleDate(QDate(2019, 12, 23)))); // no 天皇誕生日 there
+    EXPECT_TRUE(cal.IsHoliday(calendar::toOleDate(QDate(2020, 2, 23))));
 }

@@ -219,6 +219,18 @@ TEST_F(ConsoleTest, Starter999EndsTheConsoleAndClearsTheFlag)
     EXPECT_EQ(site.iniValue("MENTE", "FLG"), QStringLiteral("0"));
 }
 
+TEST_F(ConsoleTest, ASecondConsoleEndsAtOnceAndTheFirstRunsOn)
+{
+    Program first(QStringLiteral("Planboard"), site.home());
+    ASSERT_TRUE(waitFor([&] { return servingIn(site.home(), "Planboard", "frmCal"); }, 10000));
+    Program second(QStringLiteral("Planboard"), site.home());
+    EXPECT_TRUE(second.waitFinished());
+    EXPECT_EQ(second.process().exitCode(), 0);
+    EXPECT_EQ(first.process().state(), QProcess::Running);
+    EXPECT_TRUE(pokeIn(site.home(), "Planboard", "frmCal", "DDELabel", "999"));
+    EXPECT_TRUE(first.waitFinished());
+}
+
 TEST_F(ConsoleTest, StarterTwiceStartsOneConsole)
 {
     EXPECT_EQ(runToEnd(QStringLiteral("Starter"), site.home()), 0);
