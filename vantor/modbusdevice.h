@@ -23,7 +23,7 @@ namespace vantor {
 // points of a poll period read in one request.  A device that fails is
 // marked down at once: from then on its writes fail at once ("down") while
 // the connection is opened again in the background, after 0.5 s, then after
-// twice as long each time up to a few seconds.  It is up again only once it
+// twice as long each time up to 2 s.  It is up again only once it
 // has answered a request.
 //
 // Everything is reported through the callbacks, from the device's thread.
@@ -39,7 +39,7 @@ public:
         int port = 502;
         int timeoutMs = 1000;    // for connecting and for every answer
         int retryFirstMs = 500;  // back-off of reconnections
-        int retryMaxMs = 5000;
+        int retryMaxMs = 2000;
     };
 
     // One item of a write request; it fails as "timeout" when it cannot be
