@@ -7,9 +7,14 @@
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/daycode.h"
+#include "store/dialect.h"
 #include "store/grouprange.h"
 #include "store/recordset.h"
 #include "store/timeofday.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace console {
 
@@ -87,22 +92,26 @@ bool loadDayChart(chart::ChartModel &chart, GroupRows &rows, store::Database &db
             return true; // a memo that names no day kind: no reservations
         query = store::sql::selectMasterChart(*code);
     }
-    store::Recordset rs = db.openRecordset(query);
-    if (!rs.isOpen())
-        return fail();
-
-    const int cGPno = rs.fieldIndex(QStringLiteral("GPno"));
-    const int cYuko = rs.fieldIndex(QStringLiteral("YukoFlg"));
-    const int cStart = rs.fieldIndex(QStringLiteral("StartTime"));
-    const int cEnd = rs.fieldIndex(QStringLiteral("EndTime"));
+    // Read forward only, straight from the query: a chart holds tens of
+    // thousands of reservations.
+    QSqlQuery rs(db.handle());
+    rs.setForwardOnly(true);
+    if (!rs.exec(store::toSqlite(query))) {
+        if (error)
+            *error = rs.lastError().text();
+        return false;
+    }
+    const QSqlRecord columns = rs.record();
+    const int cGPno = columns.indexOf(QStringLiteral("GPno"));
+    const int cYuko = columns.indexOf(QStringLiteral("YukoFlg"));
+    const int cStart = columns.indexOf(QStringLiteral("StartTime"));
+    const int cEnd = columns.indexOf(QStringLiteral("EndTime"));
     const QTime nowTime = now.time();
     int previous = -1;
     int row = -1;
     short pieceNo = 0;
-    const int count = rs.recordCount();
-    rs.moveFirst();
-    for (int n = 0; n < count; ++n, rs.moveNext()) {
-        const int gpno = rs.field(cGPno).toInt();
+    while (rs.next()) {
+        const int gpno = rs.value(cGPno).toInt();
         if (gpno == previous) {
             ++pieceNo;
         } else {
@@ -112,14 +121,14 @@ bool loadDayChart(chart::ChartModel &chart, GroupRows &rows, store::Database &db
         }
         if (row < 0)
             continue;
-        const QTime start = timeOf(rs.field(cStart));
-        const QTime end = timeOf(rs.field(cEnd));
+        const QTime start = timeOf(rs.value(cStart));
+        const QTime end = timeOf(rs.value(cEnd));
         if (!start.isValid() || !end.isValid())
             continue;
         const short r = short(row);
         chart.SetPieceRange(r, pieceNo, short(start.hour()), short(start.minute()), short(end.hour()),
                             short(end.minute()));
-        if (rs.field(cYuko).toInt() != 0) {
+        if (rs.value(cYuko).toInt() != 0) {
             chart.SetPieceColor(r, pieceNo, piececolour::stateColour(day, start, end, nowTime));
             chart.SetPieceText(r, pieceNo, QString::number(pieceNo));
         } else {
