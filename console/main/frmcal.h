@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <QTime>
 #include <QWidget>
 
 #include <functional>
@@ -131,6 +132,18 @@ public:
     void colourClock(int i, const QTime &time);
     void Chart0_PieceRange(int nIndex, int nPieceNo, bool start);
 
+    // ---- Reservation editing on the day charts (frmcalediting.cpp)
+    void Chart_AddPieceUI(int cNo, int nIndex, int nPieceNo, double &dtStart, double &dtEnd, bool &bEnable);
+    void Chart_MovePieceUI(int cNo, int nIndex, int nPieceNo, double &dtStart, double &dtEnd, bool &bEnable);
+    void Chart_MovedPieceUI(int cNo, int nIndex, int nPieceNo);
+    void Chart_RemovePieceUI(int cNo, int nIndex, int nPieceNo, bool &bEnable);
+    // The accepted new reservation (ReserveStart..ReserveEnd) of row nIndex
+    // stored in the shown day's table, the chart reloaded with it chosen.
+    void StoreNewReservation(int nIndex);
+    void CmdChenge_Click();
+    void CmdDelete_Click();
+    void CmdMovePiece_Click(int index);
+
     // ---- Runner control and manual operation
     void cmdSyuRun_Click();
     void cmdSyuEnd_Click();
@@ -183,6 +196,8 @@ private:
     void connectControls();
     // Reservation editing on the charts and its buttons (frmcalediting.cpp).
     void connectEditing();
+    // Reloads the shown chart and makes the piece at start..end of row nIndex the chosen one.
+    void reloadShownChoosing(int nIndex, const QTime &start, const QTime &end);
 
     bool listenOnChannel();
     void showFromChannel();
@@ -216,6 +231,14 @@ private:
     bool m_validGroup = false;      // the chosen group's YukoFlg
     bool m_inOptionClick = false;
     QString m_chosenGroup;          // name of the row chosen last
+    // A drag move allowed by MovePieceUI: the chart, the piece and where it started.
+    struct PendingMove
+    {
+        int chart = -1;
+        int index = -1;
+        int pieceNo = -1;
+        QTime oldStart;
+    } m_move;
     Qt::KeyboardModifiers m_passModifiers;
     std::unique_ptr<platform::CommandServer> m_channel;
     switching::OutputQueue *m_output = nullptr;
