@@ -1,11 +1,12 @@
 // Benchmarks of reservation editing in the console on a site of 501 groups,
 // each with 24 reservations on every one of the eleven day codes: from the
 // reservation dialog's acceptance to the reloaded chart with the new piece
-// chosen (the weekly editor), and the rebuild of both day tables for all
-// groups.
+// chosen (the weekly editor and today's chart of the main screen), and the
+// rebuild of both day tables for all groups.
 #include "console/common/consolestate.h"
 #include "console/common/messageboxes.h"
 #include "console/maintenance/dayreflect.h"
+#include "console/main/frmcal.h"
 #include "console/maintenance/frmmain.h"
 
 #include "chart/chartmodel.h"
@@ -117,6 +118,39 @@ void BM_WeeklyEditorNewReservation(benchmark::State &bench)
     }
 }
 BENCHMARK(BM_WeeklyEditorNewReservation)->Unit(benchmark::kMillisecond);
+
+// Today's chart of the main screen in the maintenance mode: a new reservation
+// 10:40-10:50 of one of the 501 groups accepted, stored in TodayTable, the
+// chart of all groups reloaded and the new piece chosen.
+void BM_DayChartNewReservation(benchmark::State &bench)
+{
+    qputenv("SCH_HOME", site().home().toUtf8());
+    console::ConsoleState state(site().home());
+    SilentBoxes boxes;
+    state.setMessages(&boxes);
+    console::FrmCal form(state);
+    form.setProgramStarter([](const QString &, const QStringList &) { return false; });
+    form.startUp();
+    form.EnterMaintenanceMode();
+    chart::ChartModel &chart = form.chartModel(0);
+    int row = -1;
+    for (short i = 0; i < chart.GetItemCount(); ++i)
+        if (chart.GetItemName(i) == QStringLiteral("グループ250"))
+            row = i;
+    store::Database &db = state.database();
+    for (auto _ : bench) {
+        state.ReserveStart = QTime(10, 40);
+        state.ReserveEnd = QTime(10, 50);
+        form.StoreNewReservation(row);
+        bench.PauseTiming();
+        if (form.shownDay() != 0 || form.nCurIndex != row || form.nCurPieceNo != 12
+            || chart.GetPieceCount(short(row)) != RowsPerDay + 1)
+            bench.SkipWithError("the new piece is not the chosen one");
+        db.execute(QStringLiteral("DELETE FROM TodayTable WHERE GPno = 250 AND StartTime = '10:40:00'"));
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DayChartNewReservation)->Unit(benchmark::kMillisecond);
 
 // RebuildDayTables: 501 groups x 11 day codes x 24 rows in the master, both
 // days copied in one transaction.
