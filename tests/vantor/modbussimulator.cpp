@@ -1,14 +1,12 @@
 #include "modbussimulator.h"
 
-#include "testsupport.h"
-
 #include <QDeadlineTimer>
 
 ModbusSimulator::ModbusSimulator(const QString &units)
 {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"),
-                    {testsupport::sourceDir() + QStringLiteral("/tools/modbussim/modbus_sim.py"),
+                    {qEnvironmentVariable("SCH_SOURCE_DIR") + QStringLiteral("/tools/modbussim/modbus_sim.py"),
                      QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--units"), units});
     if (!m_process.waitForStarted(5000)) {
         m_why = m_process.errorString();

@@ -5,7 +5,8 @@
 #include <QString>
 
 // A Modbus TCP device on a free loopback port: tools/modbussim/modbus_sim.py
-// (pymodbus, an implementation that is not ours) run with Debian's Python.
+// of the source tree named by SCH_SOURCE_DIR (pymodbus, an implementation
+// that is not ours) run with Debian's Python.
 // Its coils and holding registers are read and changed through its command
 // lines; it can close its port, open it again, and stop answering.
 class ModbusSimulator

@@ -62,12 +62,15 @@ class Device:
             def connection_made(self, transport):
                 super().connection_made(transport)
                 device.handlers.add(self)
-                if device.muted:
-                    transport.pause_reading()
 
             def connection_lost(self, call_exc):
                 device.handlers.discard(self)
                 super().connection_lost(call_exc)
+
+            def data_received(self, data):
+                # A muted device takes requests and never answers them.
+                if not device.muted:
+                    super().data_received(data)
 
         return Handler
 
@@ -98,11 +101,6 @@ class Device:
 
     def mute(self, muted):
         self.muted = muted
-        for handler in self.handlers:
-            if muted:
-                handler.transport.pause_reading()
-            else:
-                handler.transport.resume_reading()
 
     def slave(self, unit):
         return self.context[int(unit)]
