@@ -418,6 +418,16 @@ QVariantList TagServer::devices() const
     return rows;
 }
 
+int TagServer::boundTagCount() const
+{
+    return int(m_gateway->bindings().points().size());
+}
+
+int TagServer::deviceCount() const
+{
+    return int(m_gateway->bindings().devices().size());
+}
+
 bool TagServer::isGood(qint32 id) const
 {
     if (id < 4 || (id & 2))
@@ -440,7 +450,9 @@ void TagServer::onValueRead(int tagIndex, double value)
     bool changed = false;
     if (!m_store.write(id, numberBytes(value), &changed) || !changed)
         return;
-    scheduleSave();
+    // The device keeps a read value; it goes into the state file with the
+    // next write or when the server ends, not every time a poll sees a change.
+    m_dirty = true;
     notifyChanges({id});
 }
 

@@ -43,6 +43,9 @@ public:
     bool saveState();
 
     const TagStore &store() const { return m_store; }
+    // Tags bound to Modbus devices, and the devices.
+    int boundTagCount() const;
+    int deviceCount() const;
     int connectionCount() const { return int(m_connections.size()); }
 
     // The journal's header line.

@@ -71,7 +71,10 @@ int main(int argc, char **argv)
         std::signal(SIGINT, onSignal);
         std::signal(SIGHUP, onSignal);
     }
-    err << "vantord: serving " << server.store().size() << " tags in " << folder << Qt::endl;
+    err << "vantord: serving " << server.store().size() << " tags in " << folder;
+    if (server.boundTagCount() > 0)
+        err << " (" << server.boundTagCount() << " bound to " << server.deviceCount() << " Modbus devices)";
+    err << Qt::endl;
     const int rc = app.exec();
     server.saveState();
     return rc;
