@@ -154,7 +154,6 @@ QWidget *FrmCal::buildHeader()
     big.setPointSizeF(big.pointSizeF() * 1.5);
     big.setBold(true);
     CalendarLabel->setFont(big);
-    CalendarLabel->setMinimumWidth(200);
     row->addWidget(CalendarLabel);
 
     auto *choice = named(new QGroupBox(QStringLiteral("本日/翌日  切り替え"), header), QStringLiteral("OptionFrame"));
@@ -175,7 +174,7 @@ QWidget *FrmCal::buildHeader()
         KeyLabel[i]->setAlignment(Qt::AlignCenter);
         KeyLabel[i]->setFrameShape(QFrame::Panel);
         KeyLabel[i]->setFrameShadow(QFrame::Sunken);
-        KeyLabel[i]->setMinimumSize(110, 30);
+        KeyLabel[i]->setMinimumSize(90, 30);
         QFont f = KeyLabel[i]->font();
         f.setBold(true);
         KeyLabel[i]->setFont(f);
@@ -217,7 +216,7 @@ QWidget *FrmCal::buildFooter()
     rows->addLayout(row);
 
     auto *menu = new QHBoxLayout;
-    menu->setSpacing(6);
+    menu->setSpacing(4);
     CmdPass = button(QStringLiteral("CmdPass"), texts::PassEnter, footer);
     CmdMenu1 = button(QStringLiteral("CmdMenu1"), QStringLiteral("ﾏｽﾀ-ｽｹｼﾞｭｰﾙ"), footer);
     CmdMenu2 = button(QStringLiteral("CmdMenu2"), QStringLiteral("特別日設定"), footer);
@@ -229,16 +228,16 @@ QWidget *FrmCal::buildFooter()
     bold.setBold(true);
     CmdPass->setFont(bold);
     for (QPushButton *b : {CmdPass, CmdMenu1, CmdMenu2, CmdMenu3, cmdSyuRun, cmdSyuEnd, CloseCommand}) {
-        b->setMinimumSize(100, 36);
+        b->setMinimumSize(84, 36);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
-    CmdPass->setMinimumWidth(110);
+    CmdPass->setMinimumWidth(104);
     menu->addWidget(CmdPass);
-    menu->addSpacing(12);
+    menu->addSpacing(8);
     menu->addWidget(CmdMenu1);
     menu->addWidget(CmdMenu3);
     menu->addWidget(CmdMenu2);
-    menu->addSpacing(12);
+    menu->addSpacing(8);
     menu->addWidget(cmdSyuRun);
     menu->addWidget(cmdSyuEnd);
     menu->addStretch(1);

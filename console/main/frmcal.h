@@ -228,6 +228,7 @@ private:
     bool m_topmost = false;
     int m_topmostPauses = 0;
     bool m_ending = false;
+    bool m_groupChosen = false;     // a row of an existing group is chosen
     bool m_validGroup = false;      // the chosen group's YukoFlg
     bool m_inOptionClick = false;
     QString m_chosenGroup;          // name of the row chosen last

@@ -66,14 +66,19 @@ void FrmCal::Chart_ItemClick(int cNo, int nIndex)
     nCurIndex = nIndex;
     m_chosenGroup = m.GetItemName(short(nIndex));
     m_state.CurrentGroupName = m_chosenGroup;
-    if (nIndex < 0) {
-        Label1->clear();
+    store::Recordset rs;
+    if (nIndex >= 0)
+        rs = m_state.database().openRecordset(store::sql::selectGroupByNameQualified(m_chosenGroup));
+    if (rs.isOpen() && !rs.eof()) {
+        Label1->setText(m_chosenGroup);
+        showGroupState(rs.yes(QStringLiteral("YukoFlg")));
     } else {
-        store::Recordset rs = m_state.database().openRecordset(store::sql::selectGroupByNameQualified(m_chosenGroup));
-        if (rs.isOpen() && !rs.eof()) {
-            Label1->setText(m_chosenGroup);
-            showGroupState(rs.yes(QStringLiteral("YukoFlg")));
-        }
+        // No group chosen: nothing to switch on or off.
+        Label1->clear();
+        m_groupChosen = false;
+        widgetcolour::setBackColor(CmdYuko[0], widgetcolour::ButtonFace);
+        widgetcolour::setBackColor(CmdYuko[1], widgetcolour::ButtonFace);
+        onoffPicture->setEnabled(false);
     }
     AutoPieceClick(nIndex, 1);
 }
@@ -82,6 +87,7 @@ void FrmCal::Chart_ItemClick(int cNo, int nIndex)
 // a group that is not valid, and only in the maintenance mode.
 void FrmCal::showGroupState(bool valid)
 {
+    m_groupChosen = true;
     m_validGroup = valid;
     widgetcolour::setBackColor(CmdYuko[0], valid ? widgetcolour::Yellow : widgetcolour::ButtonFace);
     widgetcolour::setBackColor(CmdYuko[1], valid ? widgetcolour::ButtonFace : widgetcolour::Yellow);

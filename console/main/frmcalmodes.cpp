@@ -66,7 +66,7 @@ void FrmCal::EnterMaintenanceMode()
     Datefold1->setEnabled(false);
     m_shownDay = 0;
     m_stage->display(0);
-    onoffPicture->setEnabled(!m_validGroup);
+    onoffPicture->setEnabled(m_groupChosen && !m_validGroup);
     LoadData(platform::clock::today(), 0);
     Option1_Click(m_optionGroup->checkedId() == 1 ? 1 : 0);
 }

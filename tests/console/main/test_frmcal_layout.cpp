@@ -9,6 +9,7 @@
 #include "console/main/startupsettings.h"
 #include "console/main/widgetcolours.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -205,8 +206,15 @@ TEST_F(ConsoleTest, WindowPlacementInTwips)
     start(false);
     EXPECT_EQ(form->pos(), QPoint(100, 50));
     EXPECT_EQ(form->size(), QSize(1024, 768));
+    // The layout fits a 1024 × 768 screen in both modes.
     form->show();
+    form->Form_Activate();
+    EXPECT_EQ(form->size(), QSize(1024, 768));
     screenshot(form.get(), QStringLiteral("console-1024x768"));
+    enterMaintenance();
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), QSize(1024, 768));
+    screenshot(form.get(), QStringLiteral("console-1024x768-maintenance"));
 }
 
 TEST(StartupSettings, PlacementRules)
