@@ -6,13 +6,20 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace runner::logpurge {
 
 QStringList purgeOperationLogs(const QString &folder, const QDate &today, int keepDays)
 {
     static const QRegularExpression name(QStringLiteral("^SCHLOG(\\d{8})\\.CSV$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    const int limit = today.addDays(-keepDays).toString(QStringLiteral("yyyyMMdd")).toInt();
+    // Files dated before the limit go; the limit is never later than today,
+    // so today's log and any later one stay whatever the setting says.
+    const QDate keepFrom = today.addDays(-qint64(std::max(0, keepDays)));
+    if (!keepFrom.isValid())
+        return {};
+    const int limit = std::min(keepFrom, today).toString(QStringLiteral("yyyyMMdd")).toInt();
     QDir dir(folder);
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
     QStringList deleted;

@@ -4,7 +4,10 @@
 #include "platform/programfolder.h"
 #include "store/sitepaths.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace store {
@@ -37,6 +40,29 @@ int settingsInteger(const QString &text, int fallback)
         return fallback;
     value = std::min<qint64>(value, std::numeric_limits<int>::max());
     return int(negative ? -value : value);
+}
+
+std::optional<double> settingsNumber(const QString &text)
+{
+    static const QRegularExpression numeric(
+        QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+    const QString t = text.trimmed();
+    if (!numeric.match(t).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = t.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+int settingsNumericInteger(const QString &text, int fallback)
+{
+    const std::optional<double> value = settingsNumber(text);
+    if (!value)
+        return fallback;
+    const double rounded = std::nearbyint(*value); // half to even in the default rounding mode
+    return int(std::clamp<double>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 Settings::Settings(const QString &programFolder)
@@ -83,6 +109,11 @@ int Settings::localInteger(const char *section, const char *key, int fallback) c
     return settingsInteger(readLocal(section, key), fallback);
 }
 
+int Settings::localNumeric(const char *section, const char *key, int fallback) const
+{
+    return settingsNumericInteger(readLocal(section, key), fallback);
+}
+
 bool Settings::sharedFlag(const char *key) const
 {
     return settingsInteger(readShared(ini::Mente, key), 0) == 1;
@@ -102,16 +133,23 @@ int Settings::tagWritePauseMs() const
     return std::max(0, localInteger(ini::Mente, ini::Timer, 0));
 }
 
-int Settings::loadFlag() const { return localInteger(ini::Load, ini::LoadFlg, 0); }
+int Settings::loadFlag() const { return localNumeric(ini::Load, ini::LoadFlg, 0); }
 bool Settings::setLoadFlag(int value) const { return writeLocal(ini::Load, ini::LoadFlg, QString::number(value)); }
 
-bool Settings::opLogEnabled() const { return localInteger(ini::Log, ini::LogFlg, 0) == 1; }
+bool Settings::opLogEnabled() const
+{
+    const std::optional<double> value = settingsNumber(readLocal(ini::Log, ini::LogFlg));
+    return value && *value == 1.0;
+}
 bool Settings::setOpLogEnabled(bool on) const { return writeLocal(ini::Log, ini::LogFlg, flagText(on)); }
 QString Settings::opLogFolder() const { return readLocal(ini::Log, ini::LogDir); }
 bool Settings::setOpLogFolder(const QString &folder) const { return writeLocal(ini::Log, ini::LogDir, folder); }
-int Settings::opLogKeepDays() const { return localInteger(ini::Log, ini::LogSaveDay, DefaultKeepDays); }
+int Settings::opLogKeepDays() const
+{
+    return std::max(0, localInteger(ini::Log, ini::LogSaveDay, DefaultKeepDays));
+}
 
-int Settings::clientFlag() const { return localInteger(ini::Client, ini::ClientFlg, 0); }
+int Settings::clientFlag() const { return localNumeric(ini::Client, ini::ClientFlg, 0); }
 bool Settings::setClientFlag(int value) const { return writeLocal(ini::Client, ini::ClientFlg, QString::number(value)); }
 QString Settings::clientDatabase() const { return readLocal(ini::Client, ini::ClientDbName); }
 bool Settings::setClientDatabase(const QString &path) const { return writeLocal(ini::Client, ini::ClientDbName, path); }
@@ -128,17 +166,17 @@ bool Settings::writeDefaulted(const char *section, const char *key, const QStrin
     return writeLocal(section, key, t.isEmpty() ? QString::number(fallback) : t);
 }
 
-int Settings::chartFontSize() const { return localInteger(ini::Chart, ini::FontSize, DefaultChartFontSize); }
+int Settings::chartFontSize() const { return localNumeric(ini::Chart, ini::FontSize, DefaultChartFontSize); }
 bool Settings::setChartFontSize(const QString &entry) const
 {
     return writeDefaulted(ini::Chart, ini::FontSize, entry, DefaultChartFontSize);
 }
-int Settings::chartGroupWidth() const { return localInteger(ini::Chart, ini::GPWidth, DefaultChartGroupWidth); }
+int Settings::chartGroupWidth() const { return localNumeric(ini::Chart, ini::GPWidth, DefaultChartGroupWidth); }
 bool Settings::setChartGroupWidth(const QString &entry) const
 {
     return writeDefaulted(ini::Chart, ini::GPWidth, entry, DefaultChartGroupWidth);
 }
-int Settings::clockFontSize() const { return localInteger(ini::Time, ini::FontSize, DefaultClockFontSize); }
+int Settings::clockFontSize() const { return localNumeric(ini::Time, ini::FontSize, DefaultClockFontSize); }
 bool Settings::setClockFontSize(const QString &entry) const
 {
     return writeDefaulted(ini::Time, ini::FontSize, entry, DefaultClockFontSize);
@@ -147,11 +185,11 @@ bool Settings::setClockFontSize(const QString &entry) const
 WindowPlacement Settings::windowPlacement() const
 {
     WindowPlacement p;
-    p.flag = localInteger(ini::Size, ini::SizeFlg, 0);
-    p.left = localInteger(ini::Size, ini::Left, 0);
-    p.top = localInteger(ini::Size, ini::Top, 0);
-    p.width = localInteger(ini::Size, ini::Width, 0);
-    p.height = localInteger(ini::Size, ini::Height, 0);
+    p.flag = localNumeric(ini::Size, ini::SizeFlg, 0);
+    p.left = localNumeric(ini::Size, ini::Left, 0);
+    p.top = localNumeric(ini::Size, ini::Top, 0);
+    p.width = localNumeric(ini::Size, ini::Width, 0);
+    p.height = localNumeric(ini::Size, ini::Height, 0);
     return p;
 }
 

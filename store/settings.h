@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace store {
 
 // Section and key names of Sch.ini.
@@ -43,6 +45,16 @@ inline constexpr char Disp[] = "DISP";
 // leading blanks, an optional sign and the leading digits ("12abc" → 12);
 // `fallback` when there is no digit (empty or non-numeric text).
 int settingsInteger(const QString &text, int fallback);
+
+// A settings text that is numeric as a whole (blanks around it, an optional
+// sign, digits with an optional fraction and exponent): its value; none for
+// anything else ("12abc", "1x", empty).  The keys whose rule is "when
+// numeric" or "numeric and 1" go by this.
+std::optional<double> settingsNumber(const QString &text);
+// The integer of a numeric text (rounded half to even, as the programs'
+// integer conversion does, and held to the int range); `fallback` when the
+// text is not numeric.
+int settingsNumericInteger(const QString &text, int fallback);
 
 // The console's window placement (section Size).
 struct WindowPlacement {
@@ -97,21 +109,24 @@ public:
     // MENTE TIMER (local): pause in ms after each tag write; empty or non-numeric = 0, never negative.
     int tagWritePauseMs() const;
 
-    // Load Flg: nonzero = the runner skips the catch-up output at start-up; empty = 0.
+    // Load Flg: nonzero = the runner skips the catch-up output at start-up;
+    // empty or not numeric ("1x") = 0.
     int loadFlag() const;
     bool skipCatchUp() const { return loadFlag() != 0; }
     bool setLoadFlag(int value) const;
 
-    // LOG FLG: "1" = the operation log is on; anything else (also "x") = off.
+    // LOG FLG: numeric and equal to 1 = the operation log is on; anything
+    // else (also "x" or "1x") = off.
     bool opLogEnabled() const;
     bool setOpLogEnabled(bool on) const;
     // LOG DIR: the operation log folder (meaningful only while the log is on); empty = none.
     QString opLogFolder() const;
     bool setOpLogFolder(const QString &folder) const;
-    // LOG SAVEDAY: days operation logs are kept; empty or non-numeric = 10.
+    // LOG SAVEDAY: days operation logs are kept; empty or non-numeric = 10;
+    // a value below 0 counts as 0.
     int opLogKeepDays() const;
 
-    // CLIENT FLG: nonzero = this machine is a client; empty = 0.
+    // CLIENT FLG: nonzero = this machine is a client; empty or not numeric = 0.
     int clientFlag() const;
     bool isClient() const { return clientFlag() != 0; }
     bool setClientFlag(int value) const;
@@ -127,8 +142,8 @@ public:
     int frontMostFlag() const;
     bool setFrontMostFlag(int value) const;
 
-    // Chart FontSize / Chart GPWidth / TIME FontSize: empty reads as the
-    // default (9, 200, 12); an empty entry is written as that default.
+    // Chart FontSize / Chart GPWidth / TIME FontSize: the value when numeric,
+    // else the default (9, 200, 12); an empty entry is written as that default.
     int chartFontSize() const;
     bool setChartFontSize(const QString &entry) const;
     int chartGroupWidth() const;
@@ -136,7 +151,8 @@ public:
     int clockFontSize() const;
     bool setClockFontSize(const QString &entry) const;
 
-    // Size Flg/Left/Top/Width/Height: the console's window placement; empty = 0.
+    // Size Flg/Left/Top/Width/Height: the console's window placement; a
+    // value that is not numeric (or empty) = 0.
     WindowPlacement windowPlacement() const;
     bool setWindowPlacement(const WindowPlacement &placement) const;
 
@@ -150,6 +166,8 @@ public:
 
 private:
     int localInteger(const char *section, const char *key, int fallback) const;
+    // For the keys read "when numeric": fallback for a text that is not.
+    int localNumeric(const char *section, const char *key, int fallback) const;
     bool sharedFlag(const char *key) const;
     bool writeDefaulted(const char *section, const char *key, const QString &entry, int fallback) const;
 

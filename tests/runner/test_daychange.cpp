@@ -264,6 +264,26 @@ TEST(LogPurge, OperationLogsByDateWithoutRegardToCase)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("SCHLOGabcdefgh.CSV"))));
 }
 
+// SAVEDAY typed as a negative number, or one too large to hold: the purge
+// never deletes today's log or a later one, and a value below 0 counts as 0.
+TEST_F(DayChangeTest, ANegativeSavedayKeepsTodaysAndLaterLogs)
+{
+    for (const char *saveday : {"-1", "-99999999999"}) {
+        SCOPED_TRACE(saveday);
+        for (int d = -2; d <= 1; ++d)
+            touch(site.opLogFile(today.addDays(d)));
+        testsupport::writeAll(site.ini(), QByteArray("[LOG]\r\nFLG=1\r\nDIR=") + site.logFolder().toUtf8()
+                                              + "\r\nSAVEDAY=" + saveday + "\r\n");
+        store::configureLogs(*settings, site.home());
+        forgetRoll();
+        ASSERT_TRUE(makeDayChange().run(DayChange::Kind::Roll, today));
+        EXPECT_FALSE(QFile::exists(site.opLogFile(today.addDays(-2))));
+        EXPECT_FALSE(QFile::exists(site.opLogFile(today.addDays(-1))));
+        EXPECT_TRUE(QFile::exists(site.opLogFile(today)));
+        EXPECT_TRUE(QFile::exists(site.opLogFile(today.addDays(1))));
+    }
+}
+
 TEST_F(DayChangeTest, OperationLogsArePurgedOnlyWhileTheLogIsOn)
 {
     touch(site.opLogFile(today.addDays(-11)));

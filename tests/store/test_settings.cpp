@@ -100,6 +100,40 @@ TEST_F(SettingsTest, ValuesAndTheirEmptyAndNonNumericRules)
     EXPECT_EQ(s.opLogKeepDays(), 30);
 }
 
+// Keys whose rule is "when numeric" or "numeric and 1": a value with a number
+// in front of other characters is not numeric and counts like an empty one.
+TEST_F(SettingsTest, NumericRulesRefuseTextsThatOnlyStartWithANumber)
+{
+    writeIni("[LOG]\r\nFLG=1x\r\nDIR=/var/log/sch\r\n[Chart]\r\nFontSize=12abc\r\nGPWidth=300px\r\n"
+             "[TIME]\r\nFontSize=14pt\r\n[CLIENT]\r\nFLG=1abc\r\n[Load]\r\nFlg=1x\r\n"
+             "[Size]\r\nFlg=1\r\nLeft=10px\r\nTop=20\r\nWidth=800x\r\nHeight= 600 \r\n");
+    const Settings s = settings();
+    EXPECT_FALSE(s.opLogEnabled());
+    EXPECT_FALSE(OpLog::fromSettings(s).isActive());
+    EXPECT_EQ(s.chartFontSize(), 9);
+    EXPECT_EQ(s.chartGroupWidth(), 200);
+    EXPECT_EQ(s.clockFontSize(), 12);
+    EXPECT_FALSE(s.isClient());
+    EXPECT_EQ(s.loadFlag(), 0);
+    EXPECT_EQ(s.windowPlacement().left, 0);
+    EXPECT_EQ(s.windowPlacement().top, 20);
+    EXPECT_EQ(s.windowPlacement().width, 0);
+    EXPECT_EQ(s.windowPlacement().height, 600);
+
+    // Numbers with blanks around them, a sign or a fraction are numeric.
+    writeIni("[LOG]\r\nFLG= 1.0 \r\nDIR=/var/log/sch\r\n[Chart]\r\nFontSize=+11\r\n[CLIENT]\r\nFLG=2\r\n");
+    EXPECT_TRUE(s.opLogEnabled());
+    EXPECT_EQ(s.chartFontSize(), 11);
+    EXPECT_EQ(s.clientFlag(), 2);
+    writeIni("[LOG]\r\nFLG=1.5\r\n");
+    EXPECT_FALSE(s.opLogEnabled());
+
+    EXPECT_EQ(settingsNumber(QStringLiteral(" -2.5 ")), -2.5);
+    EXPECT_FALSE(settingsNumber(QStringLiteral("1x")).has_value());
+    EXPECT_FALSE(settingsNumber(QStringLiteral("")).has_value());
+    EXPECT_FALSE(settingsNumber(QStringLiteral(".")).has_value());
+}
+
 TEST_F(SettingsTest, ServerKeepsItsFlagsInItsOwnFile)
 {
     const Settings s = settings();
