@@ -88,10 +88,20 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
 bool appendToFile(const QString &path, const QByteArray &bytes, QString *error, int *errorNumber)
 {
     const QByteArray native = QFile::encodeName(path);
+    // Non-blocking open and a type check: a pipe in place of a log file
+    // would otherwise hold the program until someone reads it.
     int fd;
     do {
-        fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     } while (fd < 0 && errno == EINTR);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+        errno = EINVAL;
+    }
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (fd < 0) {
         const int e = errno;
         if (error)

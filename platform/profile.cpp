@@ -3,6 +3,7 @@
 #include "platform/atomicfile.h"
 #include "platform/filelock.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -10,17 +11,18 @@
 namespace platform::profile {
 namespace {
 
-QStringList readLines(const QString &path, bool *exists = nullptr)
+// The lines of a file.  Only a regular file is read: anything else in its
+// place (a pipe would block the program) reads as empty and is reported
+// once.  *readable is false when something is there that could not be read:
+// a write must then not replace it with a file of its own few keys.
+QStringList readLines(const QString &path, bool *readable = nullptr)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (exists)
-            *exists = false;
+    QString text;
+    const ReadStatus status = readTextFile(path, &text);
+    if (readable)
+        *readable = status == ReadStatus::Read || status == ReadStatus::Missing;
+    if (status != ReadStatus::Read)
         return {};
-    }
-    if (exists)
-        *exists = true;
-    QString text = decodeText(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -165,7 +167,10 @@ bool writeStrings(const QString &path, const QList<Entry> &entries)
     FileLock lock(path);
     if (!lock.isLocked())
         return false;
-    QStringList lines = readLines(path);
+    bool readable = false;
+    QStringList lines = readLines(path, &readable);
+    if (!readable)
+        return false;
     for (const Entry &e : entries)
         setValue(lines, e.section, e.key, e.value);
     return store(path, lines);
@@ -177,7 +182,10 @@ WriteResult writeStringsUnless(const QString &path, const QString &section, cons
     FileLock lock(path);
     if (!lock.isLocked())
         return WriteResult::Failed;
-    QStringList lines = readLines(path);
+    bool readable = false;
+    QStringList lines = readLines(path, &readable);
+    if (!readable)
+        return WriteResult::Failed;
     if (refuse && refuse(findValue(lines, section, key)))
         return WriteResult::Refused;
     for (const Entry &e : entries)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -69,14 +70,43 @@ bool isValidUtf8(const QByteArray &bytes)
     return !decoder.hasError();
 }
 
+DecodedText decodeTextLines(const QByteArray &input)
+{
+    QByteArray bytes = input;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    DecodedText out;
+    if (isValidUtf8(bytes)) {
+        out.text = QString::fromUtf8(bytes);
+        return out;
+    }
+    // Line by line: a file whose broken lines are no more than its good
+    // lines of non-ASCII UTF-8 is a UTF-8 file with a few damaged bytes (a
+    // CP932 file has hardly any line that reads as UTF-8 with non-ASCII
+    // characters); only other files are taken as CP932.
+    const QList<QByteArray> lines = bytes.split('\n');
+    int goodNonAscii = 0;
+    QList<int> broken;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray &line = lines.at(i);
+        if (!isValidUtf8(line))
+            broken << i + 1;
+        else if (std::any_of(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; }))
+            ++goodNonAscii;
+    }
+    if (goodNonAscii > 0 && broken.size() <= goodNonAscii) {
+        out.text = QString::fromUtf8(bytes); // broken bytes become U+FFFD
+        out.brokenLines = broken;
+        return out;
+    }
+    out.utf8 = false;
+    out.text = fromCp932(bytes);
+    return out;
+}
+
 QString decodeText(const QByteArray &bytes)
 {
-    QByteArray b = bytes;
-    if (b.startsWith("\xEF\xBB\xBF"))
-        b.remove(0, 3);
-    if (isValidUtf8(b))
-        return QString::fromUtf8(b);
-    return fromCp932(b);
+    return decodeTextLines(bytes).text;
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The text files shared with earlier installations are written in the Japanese
@@ -11,8 +12,23 @@ namespace platform {
 QByteArray toCp932(const QString &text);
 // Text of CP932 bytes; undecodable bytes become U+FFFD.
 QString fromCp932(const QByteArray &bytes);
-// Valid UTF-8 is read as UTF-8 (a leading byte-order mark dropped), anything else as CP932.
+// Valid UTF-8 is read as UTF-8 (a leading byte-order mark dropped), and so
+// is a UTF-8 text with a few broken lines; anything else as CP932 (see
+// decodeTextLines()).
 QString decodeText(const QByteArray &bytes);
 bool isValidUtf8(const QByteArray &bytes);
+
+// The text of bytes and how it was read: a text whose lines that are not
+// valid UTF-8 are no more than its lines of valid non-ASCII UTF-8 is a UTF-8
+// text with some damaged bytes (each becomes U+FFFD, brokenLines has their
+// line numbers from 1); a CP932 text has hardly any line that reads as
+// UTF-8 with non-ASCII characters, so other texts are read as CP932.
+struct DecodedText
+{
+    QString text;
+    bool utf8 = true;
+    QList<int> brokenLines;
+};
+DecodedText decodeTextLines(const QByteArray &bytes);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "store/logging.h"
 
+#include "platform/textfile.h"
+
 #include "store/oplog.h"
 #include "store/settings.h"
 #include "store/tracelog.h"
@@ -29,9 +31,16 @@ void configureLogs(const Settings &settings, const QString &programFolder)
 
 void configureLogs(const OpLog &opLog)
 {
-    Logs &l = logs();
-    std::lock_guard lock(l.mutex);
-    l.opLog = opLog;
+    {
+        Logs &l = logs();
+        std::lock_guard lock(l.mutex);
+        l.opLog = opLog;
+    }
+    // A shared file that cannot be read as it should (a pipe in place of
+    // Sch.ini, broken bytes in dayinfor.csv) leaves a trace entry naming it.
+    platform::setFileProblemHandler([](const QString &message, const QString &path) {
+        WriteTraceLog(message, path, TraceLog::RunnerIndex);
+    });
 }
 
 const OpLog &currentOpLog()

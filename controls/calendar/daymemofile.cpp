@@ -4,6 +4,7 @@
 #include "calendar/oledate.h"
 #include "platform/atomicfile.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -191,19 +192,15 @@ bool save(const DayMemoStore &store, const QString &fileName, QString *error)
 
 bool load(DayMemoStore &store, const QString &fileName, QString *error)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
+    // Only a regular file is opened (a pipe in its place would block); a
+    // UTF-8 file with a few broken bytes keeps its other memos.
+    QString text;
+    if (platform::readTextFile(fileName, &text, error) != platform::ReadStatus::Read) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("no file");
         return false;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    parse(platform::decodeText(bytes), store);
+    parse(text, store);
     return true;
 }
 

@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QFile>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -62,6 +65,11 @@ TEST(AtomicFile, AppendsCreateAndReportTheSystemError)
         EXPECT_FALSE(appendToFile(path, QByteArray(100, 'y'), nullptr, &number));
         EXPECT_NE(number, 0);
     }
+
+    // A pipe in place of a log file: refused at once, never waited on.
+    const QString pipe = dir.filePath(QStringLiteral("20261208.TXT"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(appendToFile(pipe, "entry\r\n", nullptr, &number));
 }
 
 } // namespace

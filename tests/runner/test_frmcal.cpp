@@ -7,6 +7,8 @@
 #include "platform/filelock.h"
 #include "store/logging.h"
 #include "store/oplog.h"
+#include "store/sitepaths.h"
+#include "testsupport.h"
 #include "switching/outputqueue.h"
 
 #include <QApplication>
@@ -271,4 +273,21 @@ TEST_F(FrmCalTest, AStartWithoutTodaysTableSwitchesNothingUntilTheLoadWorks)
     const QStringList t1 = site.opLog(day).filter(QStringLiteral("T1"));
     ASSERT_EQ(t1.size(), 1);
     EXPECT_TRUE(t1.first().startsWith(QStringLiteral("T1|空調1|開始|スケジュール(起動)"))) << t1.first().toStdString();
+}
+
+// A special-day file saved in UTF-8 with one damaged byte: the other special
+// days stay as they are, and the trace names the broken line.
+TEST_F(FrmCalTest, ASpecialDayFileWithABrokenByteKeepsItsOtherDays)
+{
+    const QByteArray damaged = "2026/12/10,\"\xE7\x89\xB9\xE6\x97\xA5\xEF\xBC\x92\",\r\n" // 特日２
+                               "2026/12/11,\"\xE7\x89\xB9\xFF\",\r\n"                   // broken
+                               "2026/12/12,\"\xE7\x89\xB9\xE6\x97\xA5\xEF\xBC\x93\",\r\n"; // 特日３
+    ASSERT_TRUE(testsupport::writeAll(store::paths::dayInfoPath(site.home()), damaged));
+    runner::FrmCal form;
+    ASSERT_TRUE(form.startUp({QStringLiteral("Schedule")}));
+    EXPECT_EQ(form.dayChange().dayCodeOf(QDate(2026, 12, 10)), 9);
+    EXPECT_EQ(form.dayChange().dayCodeOf(QDate(2026, 12, 12)), 10);
+    const QStringList trace = RunnerSite::lines(site.traceFile(QDate(2026, 12, 8)));
+    EXPECT_EQ(trace.filter(QStringLiteral("2 行目")).filter(store::paths::dayInfoPath(site.home())).size(), 1)
+        << trace.join(QLatin1Char('\n')).toStdString();
 }

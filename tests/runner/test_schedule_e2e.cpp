@@ -9,6 +9,7 @@
 #include "platform/filelock.h"
 #include "platform/singleinstance.h"
 #include "store/database.h"
+#include "store/sitepaths.h"
 
 #include <QFile>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,6 +37,17 @@ protected:
 };
 
 const QString RunnerStart = QStringLiteral("スケジュール管理|||スケジュール(開始)");
+
+// The process id of the Notifier of this site that shows a message, 0 when
+// none.  Read from its one-instance lock file, never by taking the lock: a
+// probe that held it even for a moment would make the Notifier believe
+// another one is shown and quit.
+qint64 notifierShown()
+{
+    const QString lock = platform::SingleInstance::lockPathFor(QStringLiteral("Notifier"));
+    const qint64 pid = QString::fromLatin1(testsupport::readAll(lock).split('\n').value(0)).toLongLong();
+    return pid > 0 && ::kill(pid_t(pid), 0) == 0 ? pid : qint64(0);
+}
 const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジュール(停止)");
 
 } // namespace
@@ -203,6 +216,30 @@ TEST_F(ScheduleTest, ARunnerKilledDuringTheDayChangeRollsTheDayOnceInAll)
     EXPECT_EQ(site.iniValue("Higawari", "LastDate"), QStringLiteral("2026/12/09"));
 }
 
+// Named pipes in place of Sch.ini and dayinfor.csv: the runner does not wait
+// on them, reads them as unreadable with a trace entry each, and runs.
+TEST_F(ScheduleTest, PipesInPlaceOfTheSettingsAndSpecialDayFilesDoNotBlockTheStart)
+{
+    site.addGroup(1, QStringLiteral("A棟"), true);
+    const QString memos = store::paths::dayInfoPath(site.home());
+    for (const QString &path : {site.ini(), memos}) {
+        QFile::remove(path);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+    }
+    Runner runner(site, nullptr);
+    runner.start(QStringLiteral("2026-12-08 10:00:00"));
+    ASSERT_TRUE(runner.waitReady());
+    // The copy of the day-change date cannot go into the pipe: one Notifier.
+    ASSERT_TRUE(waitUntil([&] { return notifierShown() > 0; }, 10000));
+    ::kill(pid_t(notifierShown()), SIGTERM);
+    ASSERT_TRUE(runner.stop());
+    const QStringList trace =
+        RunnerSite::lines(site.traceFile(QDate(2026, 12, 8))).filter(QStringLiteral("通常のファイルではない"));
+    EXPECT_EQ(trace.filter(QStringLiteral("Value:") + site.ini()).size(), 1) << trace.join('\n').toStdString();
+    EXPECT_EQ(trace.filter(QStringLiteral("Value:") + memos).size(), 1) << trace.join('\n').toStdString();
+    EXPECT_TRUE(QFileInfo(site.ini()).isFile() == false); // the pipe was not replaced
+}
+
 TEST_F(ScheduleTest, AMissedMidnightIsCaughtUpOnceAtStart)
 {
     Plant plant({QStringLiteral("T1")});
@@ -357,13 +394,8 @@ TEST_F(ScheduleTest, AFailedDayChangeChangesNothingAndIsReportedThroughNotifier)
     // Watched by reading the lock file, never by taking the lock: a probe that
     // held it even for a moment would make the Notifier believe another one
     // is shown and quit.
-    const QString lock = platform::SingleInstance::lockPathFor(QStringLiteral("Notifier"));
-    const auto holder = [&] {
-        const qint64 pid = QString::fromLatin1(testsupport::readAll(lock).split('\n').value(0)).toLongLong();
-        return pid > 0 && ::kill(pid_t(pid), 0) == 0 ? pid : qint64(0);
-    };
-    ASSERT_TRUE(waitUntil([&] { return holder() > 0; }, 10000));
-    const qint64 notifier = holder();
+    ASSERT_TRUE(waitUntil([&] { return notifierShown() > 0; }, 10000));
+    const qint64 notifier = notifierShown();
     EXPECT_EQ(runner.process().state(), QProcess::Running);
     ASSERT_TRUE(runner.stop());
     if (notifier > 0)
