@@ -68,6 +68,15 @@ bool isServing(const QString &application, const QString &topic, int timeoutMs)
                     nullptr, timeoutMs);
 }
 
+bool isPresent(const QString &application, const QString &topic, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketName(application, topic));
+    const bool connected = socket.waitForConnected(timeoutMs);
+    socket.abort();
+    return connected;
+}
+
 bool poke(const QString &application, const QString &topic, const QString &item,
           const QString &text, QString *error, int timeoutMs)
 {

@@ -19,6 +19,11 @@ QString socketName(const QString &programFolder, const QString &application, con
 // True when a program serves the link (stands in for "its window was found").
 bool isServing(const QString &application, const QString &topic, int timeoutMs = 1000);
 
+// True when a program holds the link open, answering or not: the connection
+// is taken (by the system, for a program busy with something else), which a
+// link whose program has ended never does.
+bool isPresent(const QString &application, const QString &topic, int timeoutMs = 1000);
+
 // Sets an item's text.  False when nobody serves the link, the item is unknown
 // or no answer came in time; *error then says why.
 bool poke(const QString &application, const QString &topic, const QString &item,

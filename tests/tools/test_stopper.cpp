@@ -1,10 +1,14 @@
 #include "tools/Stopper/stopper.h"
 
+#include "platform/commandchannel.h"
 #include "platform/commandserver.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QLocalServer>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -15,10 +19,10 @@ namespace {
 
 // Stopper blocks on the channel, so it runs on a helper thread while this
 // thread plays the runner.
-stopper::Outcome runStopper(QStringList *shown)
+stopper::Outcome runStopper(QStringList *shown, int answerTimeoutMs = stopper::AnswerTimeoutMs)
 {
-    auto future = std::async(std::launch::async, [shown] {
-        return stopper::run([shown](const QString &m) { shown->append(m); });
+    auto future = std::async(std::launch::async, [shown, answerTimeoutMs] {
+        return stopper::run([shown](const QString &m) { shown->append(m); }, answerTimeoutMs);
     });
     while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
         QCoreApplication::processEvents();
@@ -63,4 +67,35 @@ TEST(Stopper, SaysSoWhenNoRunnerRunsOrItCannotStopIt)
     EXPECT_EQ(runStopper(&shown), stopper::Outcome::Failed);
     EXPECT_EQ(shown, QStringList{
         QStringLiteral("スケジュールが停止出来ませんでした。一旦画面を閉じて再度実行して下さい。")});
+}
+
+// A runner busy for longer than a second (a long database wait, a large
+// backup) is still running: Stopper waits for its answer and stops it.
+TEST(Stopper, WaitsForABusyRunner)
+{
+    Site site;
+    platform::CommandServer runner(QStringLiteral("schedule"), QStringLiteral("frmCal"));
+    runner.addItem(QStringLiteral("txtDDE"), QStringLiteral("0"));
+    ASSERT_TRUE(runner.listen());
+    QSignalSpy changed(&runner, &platform::CommandServer::itemChanged);
+    // The runner's thread is held for 1.5 s as soon as the loop turns.
+    QTimer::singleShot(0, [] { QThread::msleep(1500); });
+
+    QStringList shown;
+    EXPECT_EQ(runStopper(&shown), stopper::Outcome::Stopped);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(changed.wait(1000) || changed.count() == 1);
+    EXPECT_EQ(changed.at(0).at(1).toString(), QStringLiteral("999"));
+}
+
+// A channel that takes the connection but never answers: the runner is
+// there but cannot be stopped, which is what Stopper says.
+TEST(Stopper, AChannelThatNeverAnswersCannotBeStopped)
+{
+    Site site;
+    QLocalServer mute;
+    ASSERT_TRUE(mute.listen(platform::channel::socketName(QStringLiteral("schedule"), QStringLiteral("frmCal"))));
+    QStringList shown;
+    EXPECT_EQ(runStopper(&shown, 1000), stopper::Outcome::Failed);
+    EXPECT_EQ(shown, QStringList{stopper::FailedMessage});
 }
