@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,6 +37,8 @@
 #include <QSqlDatabase>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace runner {
 
@@ -153,9 +156,7 @@ bool FrmCal::startUp(const QStringList &arguments)
     {
         store::Database db(m_databasePath);
         if (!db.open()) {
-            const QString message = texts::startupFailure(db.lastErrorNumber(), db.lastError());
-            store::WriteTraceLog(message, QString(), store::TraceLog::RunnerIndex);
-            QMessageBox::information(nullptr, QStringLiteral("確認"), message);
+            startUpFailed(texts::startupFailure(db.lastErrorNumber(), db.lastError()));
             return false;
         }
     }
@@ -197,6 +198,21 @@ bool FrmCal::startUp(const QStringList &arguments)
         show();
     m_started = true;
     return true;
+}
+
+void FrmCal::startUpFailed(const QString &message)
+{
+    store::WriteTraceLog(message, QString(), store::TraceLog::RunnerIndex);
+    m_exitCode = 1;
+    // Without a display (offscreen) nobody could confirm a box, and the
+    // waiting runner would hold the single-instance lock for good.
+    const QString platformName = QGuiApplication::platformName();
+    if (platformName == QLatin1String("offscreen") || platformName.startsWith(QLatin1String("minimal"))) {
+        std::fprintf(stderr, "Schedule: %s\n", message.toUtf8().constData());
+        std::fflush(stderr);
+        return;
+    }
+    QMessageBox::information(nullptr, QStringLiteral("確認"), message);
 }
 
 void FrmCal::armTimer()

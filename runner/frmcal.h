@@ -50,6 +50,9 @@ public:
     // program's).  False when the program must end now (a client machine, a
     // start-up failure, or the command channel taken by another runner).
     bool startUp(const QStringList &arguments);
+    // The program's exit status after startUp() said to end: 0 for a client
+    // machine or a channel taken by another runner, 1 for a start-up failure.
+    int exitCode() const { return m_exitCode; }
 
     // LoadData: rebuilds the chart from today's reservations.  A load that
     // fails leaves the chart hidden (nothing is switched) and is tried again
@@ -91,6 +94,9 @@ private:
     // to the present minute and an owed "完了" is written.
     void retryLoad();
     void notify(const QString &text);
+    // The start-up failure message: a box to confirm when there is a
+    // display, else standard error; always the trace.
+    void startUpFailed(const QString &message);
     void onPieceRange(short row, short piece, bool start);
     void armTimer();
     // GetGroupNo for the chart's row names (see groupNoOf in the source).
@@ -124,6 +130,7 @@ private:
     int m_clientFlag = 0;
     bool m_ending = false;
     bool m_started = false;          // the start-up has run to its end
+    int m_exitCode = 0;
     bool m_dayChangeFailing = false; // the last day change failed (Notifier shown)
     bool m_copyFailing = false;      // the Sch.ini copy of the date could not be written
     bool m_loadFailing = false;      // the last LoadData failed: retried at the next tick

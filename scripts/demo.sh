@@ -18,6 +18,12 @@ MINUTES=${MINUTES:-3}
 
 export QT_QPA_PLATFORM=offscreen
 export SCH_HOME=$SITE
+# A private runtime folder when the session has none (a plain server), so
+# that the programs have nothing to warn about.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/sch-runtime-$(id -u)"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 export VANTOR_HOME=$PLANT
 
 "$BIN/makesite" "$SITE" --force --soon "$MINUTES" --plant "$PLANT"

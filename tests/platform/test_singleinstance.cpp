@@ -1,8 +1,13 @@
 #include "platform/clock.h"
 #include "platform/process.h"
+#include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -45,4 +50,37 @@ TEST(ChildEnvironment, CarriesTheProgramFolderAndThePresentClock)
     clock::useSystemClock();
     qunsetenv("SCH_CLOCK_START");
     qunsetenv("SCH_HOME");
+}
+
+// A session without a runtime folder (a plain server) gets a private one of
+// the user's, which Qt accepts without a warning; an unusable one is replaced.
+TEST(RuntimeFolder, APrivateFolderWhenTheSessionHasNone)
+{
+    QTemporaryDir tmp;
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmp.path().toUtf8());
+    qunsetenv("XDG_RUNTIME_DIR");
+    auto mode = [](const QString &path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+    };
+
+    const QString first = prepareRuntimeFolder();
+    EXPECT_EQ(first, tmp.path() + QStringLiteral("/sch-runtime-%1").arg(::geteuid()));
+    EXPECT_EQ(mode(first), 0700);
+    EXPECT_EQ(qEnvironmentVariable("XDG_RUNTIME_DIR"), first);
+    EXPECT_EQ(prepareRuntimeFolder(), first); // kept while usable
+
+    // A folder others may enter is no runtime folder: a fresh private one.
+    ASSERT_EQ(::chmod(QFile::encodeName(first).constData(), 0755), 0);
+    qputenv("XDG_RUNTIME_DIR", first.toUtf8());
+    const QString second = prepareRuntimeFolder();
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(second.startsWith(tmp.path() + QStringLiteral("/sch-runtime-"))) << second.toStdString();
+    EXPECT_EQ(mode(second), 0700);
+    EXPECT_EQ(qEnvironmentVariable("XDG_RUNTIME_DIR"), second);
+
+    savedTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", savedTmp);
+    savedRuntime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", savedRuntime);
 }

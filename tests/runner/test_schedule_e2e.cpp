@@ -240,6 +240,28 @@ TEST_F(ScheduleTest, PipesInPlaceOfTheSettingsAndSpecialDayFilesDoNotBlockTheSta
     EXPECT_TRUE(QFileInfo(site.ini()).isFile() == false); // the pipe was not replaced
 }
 
+// Without a display the start-up failure box could never be answered: the
+// message goes to the trace and to standard error, and the runner ends with
+// a non-zero status, freeing its single-instance lock.
+TEST_F(ScheduleTest, AStartUpFailureWithoutADisplayEndsTheRunnerWithItsMessage)
+{
+    ASSERT_TRUE(testsupport::writeAll(site.database(), "not a database, an Access file copied over it"));
+    Runner runner(site, nullptr);
+    runner.process().setProcessChannelMode(QProcess::SeparateChannels);
+    // A plain server: no session runtime folder either.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    runner.start(QStringLiteral("2026-12-08 10:00:00"));
+    if (!runtime.isEmpty())
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    ASSERT_TRUE(runner.waitFinished(10000));
+    EXPECT_NE(runner.process().exitCode(), 0);
+    const QString said = QString::fromUtf8(runner.process().readAllStandardError());
+    EXPECT_TRUE(said.contains(QStringLiteral("スケジュール管理実行に失敗しました。"))) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("XDG_RUNTIME_DIR"))) << said.toStdString();
+    EXPECT_EQ(RunnerSite::lines(site.traceFile(QDate(2026, 12, 8))).filter(QStringLiteral("スケジュール管理実行に失敗しました。")).size(), 1);
+}
+
 TEST_F(ScheduleTest, AMissedMidnightIsCaughtUpOnceAtStart)
 {
     Plant plant({QStringLiteral("T1")});

@@ -2,10 +2,12 @@
 
 #include "platform/commandchannel.h"
 #include "platform/commandserver.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QLocalServer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -98,4 +100,23 @@ TEST(Stopper, AChannelThatNeverAnswersCannotBeStopped)
     QStringList shown;
     EXPECT_EQ(runStopper(&shown, 1000), stopper::Outcome::Failed);
     EXPECT_EQ(shown, QStringList{stopper::FailedMessage});
+}
+
+// The program on a server without a display or a session runtime folder:
+// its message goes to standard error (no box that nobody could confirm) and
+// nothing else is said.
+TEST(Stopper, WithoutADisplayTheMessageGoesToStandardError)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("SCH_HOME"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QProcess stopper;
+    stopper.setProcessEnvironment(env);
+    stopper.start(testsupport::binDir() + QStringLiteral("/Stopper"), QStringList());
+    ASSERT_TRUE(stopper.waitForFinished(10000));
+    EXPECT_EQ(stopper.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(stopper.readAllStandardError()),
+              QStringLiteral("Stopper: スケジュールは停止しています。\n"));
 }

@@ -1,10 +1,12 @@
 #include "tools/Notifier/notifierwindow.h"
+#include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QApplication app(argc, argv);
     // While one message is shown, a later one is dropped.
     platform::SingleInstance instance(QStringLiteral("Notifier"));

@@ -3,6 +3,7 @@
 #include "scriptrunner.h"
 
 #include "platform/clock.h"
+#include "platform/runtimefolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QApplication app(argc, argv);
     platform::clock::initialize();
     QTextStream out(stdout);
