@@ -47,6 +47,30 @@ QByteArray convert(const char *to, const char *from, const QByteArray &in, const
     return out;
 }
 
+// The length of the UTF-8 sequence at bytes[i]: 1 for ASCII, 2..4 for a
+// whole well-formed character, 0 for a byte that starts none.
+int utf8SequenceLength(const QByteArray &bytes, qsizetype i)
+{
+    const auto at = [&](qsizetype k) { return k < bytes.size() ? uchar(bytes.at(k)) : uchar(0); };
+    const auto inRange = [](uchar b, uchar lo, uchar hi) { return b >= lo && b <= hi; };
+    const uchar c = at(i);
+    if (c < 0x80)
+        return 1;
+    if (inRange(c, 0xC2, 0xDF))
+        return inRange(at(i + 1), 0x80, 0xBF) ? 2 : 0;
+    if (inRange(c, 0xE0, 0xEF)) {
+        const uchar lo = c == 0xE0 ? 0xA0 : 0x80;
+        const uchar hi = c == 0xED ? 0x9F : 0xBF;
+        return inRange(at(i + 1), lo, hi) && inRange(at(i + 2), 0x80, 0xBF) ? 3 : 0;
+    }
+    if (inRange(c, 0xF0, 0xF4)) {
+        const uchar lo = c == 0xF0 ? 0x90 : 0x80;
+        const uchar hi = c == 0xF4 ? 0x8F : 0xBF;
+        return inRange(at(i + 1), lo, hi) && inRange(at(i + 2), 0x80, 0xBF) && inRange(at(i + 3), 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
 } // namespace
 
 QByteArray toCp932(const QString &text)
@@ -80,22 +104,30 @@ DecodedText decodeTextLines(const QByteArray &input)
         out.text = QString::fromUtf8(bytes);
         return out;
     }
-    // Line by line: a file whose broken lines are no more than its good
-    // lines of non-ASCII UTF-8 is a UTF-8 file with a few damaged bytes (a
-    // CP932 file has hardly any line that reads as UTF-8 with non-ASCII
-    // characters); only other files are taken as CP932.
-    const QList<QByteArray> lines = bytes.split('\n');
-    int goodNonAscii = 0;
+    // Counted byte by byte: a UTF-8 text with a few damaged bytes has many
+    // whole multi-byte characters for each stray byte; a CP932 text has
+    // hardly a byte run that reads as a UTF-8 character and a stray byte in
+    // nearly every Japanese character.  Only the latter is taken as CP932.
+    int characters = 0;
+    int strays = 0;
+    int line = 1;
     QList<int> broken;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray &line = lines.at(i);
-        if (!isValidUtf8(line))
-            broken << i + 1;
-        else if (std::any_of(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; }))
-            ++goodNonAscii;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const int length = utf8SequenceLength(bytes, i);
+        const uchar c = uchar(bytes.at(i));
+        if (length > 1) {
+            ++characters;
+        } else if (length == 0) {
+            ++strays;
+            if (broken.isEmpty() || broken.last() != line)
+                broken << line;
+        } else if (c == '\n') {
+            ++line;
+        }
+        i += std::max(length, 1);
     }
-    if (goodNonAscii > 0 && broken.size() <= goodNonAscii) {
-        out.text = QString::fromUtf8(bytes); // broken bytes become U+FFFD
+    if (characters > 0 && 2 * strays <= characters) {
+        out.text = QString::fromUtf8(bytes); // damaged bytes become U+FFFD
         out.brokenLines = broken;
         return out;
     }

@@ -18,11 +18,12 @@ QString fromCp932(const QByteArray &bytes);
 QString decodeText(const QByteArray &bytes);
 bool isValidUtf8(const QByteArray &bytes);
 
-// The text of bytes and how it was read: a text whose lines that are not
-// valid UTF-8 are no more than its lines of valid non-ASCII UTF-8 is a UTF-8
+// The text of bytes and how it was read: a text with at least two whole
+// UTF-8 multi-byte characters for every byte that starts none is a UTF-8
 // text with some damaged bytes (each becomes U+FFFD, brokenLines has their
-// line numbers from 1); a CP932 text has hardly any line that reads as
-// UTF-8 with non-ASCII characters, so other texts are read as CP932.
+// line numbers from 1); a CP932 text has a stray byte in nearly every
+// Japanese character and hardly a run that reads as UTF-8, so other texts
+// are read as CP932.
 struct DecodedText
 {
     QString text;

@@ -63,6 +63,10 @@ TEST(TextCodec, AUtf8TextWithAFewBrokenBytesStaysUtf8)
     EXPECT_EQ(decodeText(cp932), QStringLiteral("2026/12/10,\"特日２\",\r\n2026/12/12,\"特日３\",\r\n"));
     const QByteArray mixed = cp932 + cp932 + "note,\"\xE7\x89\xB9\"\r\n";
     EXPECT_FALSE(decodeTextLines(mixed).utf8);
+    const QString japanese = QStringLiteral("日曜日,月曜日,火曜日,水曜日,木曜日,金曜日,土曜日,特日１,特日２,特日３,特日４\r\n"
+                                            "スケジュール管理実行に失敗しました。ｴﾗｰ番号 でｴﾗｰが発生しました。\r\n"
+                                            "[LOG]\r\nDIR=D:\\運転記録\\操作ログ\r\n");
+    EXPECT_EQ(decodeText(toCp932(japanese)), japanese);
 }
 
 // A named pipe in place of a file is refused at once (a plain open() would
