@@ -68,9 +68,10 @@ void setFileProblemHandler(FileProblemHandler handler)
 
 namespace {
 
-// The bytes of a regular file; a success clears no earlier report (the
-// caller decides whether the file read cleanly).
-ReadStatus readBytes(const QString &path, QByteArray *bytes, QString *error)
+// The bytes of a regular file, at most `limit` of them (all when negative);
+// a success clears no earlier report (the caller decides whether the file
+// read cleanly).
+ReadStatus readBytes(const QString &path, QByteArray *bytes, QString *error, qsizetype limit = -1)
 {
     bytes->clear();
     auto fail = [&](ReadStatus status, const QString &why) {
@@ -100,10 +101,11 @@ ReadStatus readBytes(const QString &path, QByteArray *bytes, QString *error)
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QByteArray data;
-    data.reserve(qsizetype(st.st_size));
+    data.reserve(limit < 0 ? qsizetype(st.st_size) : qMin(limit, qsizetype(st.st_size)));
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (limit < 0 || data.size() < limit) {
+        const size_t wanted = limit < 0 ? sizeof buffer : qMin(sizeof buffer, size_t(limit - data.size()));
+        const ssize_t n = ::read(fd, buffer, wanted);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -125,6 +127,14 @@ ReadStatus readBytes(const QString &path, QByteArray *bytes, QString *error)
 ReadStatus readFileBytes(const QString &path, QByteArray *bytes, QString *error)
 {
     const ReadStatus status = readBytes(path, bytes, error);
+    if (status == ReadStatus::Read)
+        readCleanly(path);
+    return status;
+}
+
+ReadStatus readFileStart(const QString &path, qsizetype count, QByteArray *bytes, QString *error)
+{
+    const ReadStatus status = readBytes(path, bytes, error, qMax<qsizetype>(0, count));
     if (status == ReadStatus::Read)
         readCleanly(path);
     return status;

@@ -24,6 +24,10 @@ enum class ReadStatus {
 // The whole content of a regular file.  *error says why for NotRegular and Failed.
 ReadStatus readFileBytes(const QString &path, QByteArray *bytes, QString *error = nullptr);
 
+// The first `count` bytes of a regular file (fewer when it is shorter): a
+// file's header, a fixed-size record.  As readFileBytes otherwise.
+ReadStatus readFileStart(const QString &path, qsizetype count, QByteArray *bytes, QString *error = nullptr);
+
 // A text file of the system: decoded as UTF-8 when it reads as UTF-8 (a few
 // broken lines included, each reported and the rest kept), else as CP932
 // (see decodeTextLines() in textcodec.h).

@@ -1,12 +1,12 @@
 #include "store/database.h"
 
+#include "platform/textfile.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
 #include "store/updatablerecordset.h"
 
 #include <QAtomicInteger>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,10 +39,9 @@ Database::~Database()
 
 bool Database::isSqliteFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray head;
+    if (platform::readFileStart(path, 16, &head) != platform::ReadStatus::Read)
         return false;
-    const QByteArray head = file.read(16);
     return head.size() == 16 && head.startsWith(QByteArray(SqliteHeader, int(sizeof SqliteHeader)));
 }
 

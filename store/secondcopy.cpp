@@ -1,6 +1,7 @@
 #include "store/secondcopy.h"
 
 #include "platform/atomicfile.h"
+#include "platform/textfile.h"
 #include "store/backup.h"
 #include "store/database.h"
 #include "store/logging.h"
@@ -119,13 +120,12 @@ Outcome copyBeside(const QString &file, const QString &target, const QStringList
     const QString refused = placeRefusal(destination, siteFiles);
     if (!refused.isEmpty())
         return skip(refused, destination, index, why);
-    QFile source(file);
-    if (!QFileInfo(file).isFile() || !source.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (platform::readFileBytes(file, &bytes) != platform::ReadStatus::Read) {
         if (why)
             *why = QStringLiteral("%1 を読めません。").arg(QDir::toNativeSeparators(file));
         return Outcome::Failed;
     }
-    const QByteArray bytes = source.readAll();
     return platform::writeFileAtomically(destination, bytes, why) ? Outcome::Copied : Outcome::Failed;
 }
 

@@ -4,8 +4,8 @@
 #include "tagstore.h"
 
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
-#include <QFile>
 
 #include <cmath>
 
@@ -72,18 +72,24 @@ bool parseType(const QString &text, ModbusPoint::Type *type, bool *hasOrder, Mod
 
 bool ModbusBindings::load(const QString &path, const TagStore &tags, QStringList *problems)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    QByteArray bytes;
+    QString why;
+    switch (platform::readFileBytes(path, &bytes, &why)) {
+    case platform::ReadStatus::Read:
+        return parse(bytes, tags, problems);
+    case platform::ReadStatus::Missing:
         m_points.clear();
         m_byTag.clear();
         return true;
+    case platform::ReadStatus::NotRegular:
+        why = QStringLiteral("not a regular file");
+        break;
+    case platform::ReadStatus::Failed:
+        break;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (problems)
-            problems->append(QStringLiteral("modbus.csv: cannot read it: %1").arg(file.errorString()));
-        return false;
-    }
-    return parse(file.readAll(), tags, problems);
+    if (problems)
+        problems->append(QStringLiteral("modbus.csv: cannot read it: %1").arg(why));
+    return false;
 }
 
 bool ModbusBindings::parse(const QByteArray &bytes, const TagStore &tags, QStringList *problems)

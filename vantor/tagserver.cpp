@@ -7,6 +7,7 @@
 #include "platform/atomicfile.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QLocalServer>
@@ -106,8 +107,10 @@ bool TagServer::start(QStringList *problems, QString *error)
             *error = QStringLiteral("tags.csv refused, nothing served");
         return false;
     }
-    QFile state(stateFile(m_folder));
-    if (state.open(QIODevice::ReadOnly) && !m_store.loadState(state.readAll()) && problems)
+    QByteArray state;
+    const platform::ReadStatus stateRead = platform::readFileBytes(stateFile(m_folder), &state);
+    if (stateRead != platform::ReadStatus::Missing
+        && (stateRead != platform::ReadStatus::Read || !m_store.loadState(state)) && problems)
         problems->append(QStringLiteral("vantord.state: unreadable, starting from the values of tags.csv"));
     m_gateway->setTimeoutMs(readTimeout(m_folder, problems));
     ModbusBindings bindings;

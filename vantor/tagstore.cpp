@@ -4,8 +4,8 @@
 #include "protocol.h"
 
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -58,13 +58,25 @@ QString TagStore::fromText16(const QByteArray &bytes)
 
 bool TagStore::loadCsv(const QString &path, QStringList *problems)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_tags.clear();
-        m_byName.clear();
-        return true;
+    QByteArray bytes;
+    QString why;
+    switch (platform::readFileBytes(path, &bytes, &why)) {
+    case platform::ReadStatus::Read:
+        return parseCsv(bytes, QStringLiteral("tags.csv"), problems);
+    case platform::ReadStatus::Missing:
+        break;
+    case platform::ReadStatus::NotRegular:
+        // A pipe or a folder in its place: refused rather than served empty,
+        // which would also drop the saved values at the next save.
+        if (problems)
+            problems->append(QStringLiteral("tags.csv: not a regular file; the file is refused"));
+        return false;
+    case platform::ReadStatus::Failed:
+        break;
     }
-    return parseCsv(file.readAll(), QStringLiteral("tags.csv"), problems);
+    m_tags.clear();
+    m_byName.clear();
+    return true;
 }
 
 bool TagStore::parseCsv(const QByteArray &bytes, const QString &fileLabel, QStringList *problems)

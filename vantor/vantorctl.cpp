@@ -14,10 +14,10 @@
 
 #include "platform/clock.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
 
 #include <cstring>
@@ -51,12 +51,12 @@ QString valueText(qint32 id, quint8 status, const QByteArray &bytes)
 
 int showJournal(const QString &folder, const QString &count)
 {
-    QFile file(vantor::journalFile(folder));
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray journal;
+    if (platform::readFileBytes(vantor::journalFile(folder), &journal) != platform::ReadStatus::Read) {
         err << "vantorctl: no journal in " << folder << Qt::endl;
         return 1;
     }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(journal).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     bool ok = false;
     const int n = count.toInt(&ok);
     if (ok && n >= 0 && n < lines.size())

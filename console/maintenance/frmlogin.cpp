@@ -97,8 +97,11 @@ FrmLogin::FrmLogin(ConsoleState &state, Face face, QWidget *parent)
 
 void FrmLogin::cmdOK_Click()
 {
-    // The typed text is compared as typed; the stored one is trimmed.
-    if (txtPassword->text() == passwordfile::read(passwordfile::pathFor(m_state))) {
+    // The typed text is compared as typed; the stored one is trimmed.  A
+    // password file that cannot be read lets nobody on (the trace names it).
+    bool readable = true;
+    const QString stored = passwordfile::read(passwordfile::pathFor(m_state), &readable);
+    if (readable && txtPassword->text() == stored) {
         m_state.LoginOK = true;
         accept();
         return;

@@ -3,9 +3,9 @@
 #include "console/common/consolestate.h"
 #include "platform/atomicfile.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 #include "store/sitepaths.h"
 
-#include <QFile>
 
 namespace console::passwordfile {
 
@@ -14,12 +14,13 @@ QString pathFor(const ConsoleState &state)
     return store::paths::databaseFolderOf(state.databasePath()) + QStringLiteral("/schedule.txt");
 }
 
-QString read(const QString &path)
+QString read(const QString &path, bool *readable)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return platform::fromCp932(file.read(RecordBytes)).trimmed();
+    QByteArray record;
+    const platform::ReadStatus status = platform::readFileStart(path, RecordBytes, &record);
+    if (readable)
+        *readable = status == platform::ReadStatus::Read || status == platform::ReadStatus::Missing;
+    return platform::fromCp932(record).trimmed();
 }
 
 WriteResult write(const QString &path, const QString &password, QString *error)

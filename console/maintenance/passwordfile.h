@@ -18,8 +18,11 @@ inline constexpr int RecordBytes = 20;
 // program folder's SC_DataBase.
 QString pathFor(const ConsoleState &state);
 
-// The stored password, trimmed; empty when the file is missing or unreadable.
-QString read(const QString &path);
+// The stored password, trimmed; empty when the file is missing.  A file that
+// is there but cannot be read (no permission, a pipe or a folder in its
+// place) gives an empty text too, and *readable (when asked) false: then no
+// entry may log on, since the password is unknown.
+QString read(const QString &path, bool *readable = nullptr);
 
 enum class WriteResult { Written, TooLong, NotRepresentable, Failed };
 

@@ -6,10 +6,10 @@
 #include "calendar/holidaytable.h"
 #include "calendar/oledate.h"
 #include "platform/clock.h"
+#include "platform/textfile.h"
 
 #include "automation/variantconventions.h"
 
-#include <QFile>
 
 namespace calendar {
 namespace {
@@ -433,10 +433,8 @@ bool DatefoldModel::AddHolidayLaws(const QString &strFileName)
     if (strFileName.isEmpty()) {
         table = laterHolidayLawsTable();
     } else {
-        QFile f(strFileName);
-        if (!f.open(QIODevice::ReadOnly))
+        if (platform::readFileBytes(strFileName, &table) != platform::ReadStatus::Read)
             return false;
-        table = f.readAll();
     }
     if (applyHolidayLaws(m_holidays, parseHolidayTable(table), platform::clock::today()) > 0)
         emit changed();

@@ -312,6 +312,18 @@ TEST(DatabaseOpen, RefusesMissingAndForeignFiles)
     EXPECT_FALSE(db.execute(sql::selectGroups()));
 }
 
+// A named pipe where a database is looked for is no database, and is found
+// to be none at once (reading its header would wait for a writer forever).
+TEST(DatabaseOpen, APipeIsNoDatabase)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("Sch.accdb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(Database::isSqliteFile(pipe));
+    Database db;
+    EXPECT_FALSE(db.open(pipe));
+}
+
 TEST(DatabaseCreate, RefusesAnExistingFile)
 {
     QTemporaryDir dir;

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A record of the master list: the fields given, the rest of the 26 empty.
@@ -130,4 +132,16 @@ TEST_F(TagCsvTest, ABadRecordChangesNothing)
     boxes.clear();
     EXPECT_FALSE(masterio.importTagCsv(QString()));
     EXPECT_EQ(boxes.texts(), QStringList{masterio::text::NoCsv});
+}
+
+// A named pipe in place of the list is refused at once instead of waiting
+// for a writer forever.
+TEST_F(TagCsvTest, APipeInPlaceOfTheListIsRefusedAtOnce)
+{
+    const QString pipe = home.filePath(QStringLiteral("ﾏｽﾀｰ情報.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(masterio.importTagCsv(pipe));
+    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("ﾏｽﾀｰ情報の展開エラー ｴﾗｰ番号 1004:")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(tags(), before);
 }

@@ -5,12 +5,15 @@
 #include "testsupport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,6 +63,50 @@ TEST(Vantord, AFolderWithoutTagsServesNoTags)
     EXPECT_EQ(rc, 0);
     vantor.ctl({"read", "AC1"}, &rc);
     EXPECT_EQ(rc, 1) << "an unknown tag";
+}
+
+// Named pipes in place of the product's files never block vantord or
+// vantorctl (an open() of a pipe waits for a writer): tags.csv and modbus.csv
+// are refused with their reason, a pipe for the saved values starts from
+// tags.csv, one for the journal is no journal.
+TEST(Vantord, PipesInPlaceOfItsFilesAreRefusedAtOnce)
+{
+    auto pipe = [](const QString &path) {
+        QFile::remove(path);
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    };
+    QElapsedTimer elapsed;
+    elapsed.start();
+    {
+        VantorProcess vantor{QByteArray()};
+        ASSERT_TRUE(pipe(vantor.file(QStringLiteral("tags.csv"))));
+        EXPECT_FALSE(vantor.start());
+        vantor.stop();
+        EXPECT_TRUE(vantor.serverErrors().contains(QStringLiteral("tags.csv: not a regular file")))
+            << vantor.serverErrors().toStdString();
+    }
+    {
+        VantorProcess vantor(Tags);
+        ASSERT_TRUE(pipe(vantor.file(QStringLiteral("modbus.csv"))));
+        EXPECT_FALSE(vantor.start());
+        vantor.stop();
+        EXPECT_TRUE(vantor.serverErrors().contains(QStringLiteral("modbus.csv: cannot read it: not a regular file")))
+            << vantor.serverErrors().toStdString();
+    }
+    {
+        VantorProcess vantor(Tags);
+        ASSERT_TRUE(pipe(vantor.file(QStringLiteral("vantord.state"))));
+        ASSERT_TRUE(pipe(vantor.file(QStringLiteral("writes.csv"))));
+        ASSERT_TRUE(vantor.start()) << vantor.serverErrors().toStdString();
+        EXPECT_EQ(vantor.ctl({"read", "AC2"}), QStringLiteral("AC2 = 1.5\n"));
+        int rc = -1;
+        vantor.ctl({"journal"}, &rc);
+        EXPECT_EQ(rc, 1);
+        vantor.stop();
+        EXPECT_TRUE(vantor.serverErrors().contains(QStringLiteral("vantord.state: unreadable")))
+            << vantor.serverErrors().toStdString();
+    }
+    EXPECT_LT(elapsed.elapsed(), 15000);
 }
 
 TEST(Vantord, JournalsEveryAcceptedWriteWithTheWritersClock)

@@ -1,9 +1,9 @@
 #include "tools/Masterio/tagcsv.h"
 
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 
 #include <cmath>
@@ -122,17 +122,21 @@ QString displayPattern(const QString &field)
 
 bool readTagCsv(const QString &path, QList<TagRecord> *records, Failure *failure)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    QByteArray bytes;
+    QString why;
+    switch (platform::readFileBytes(path, &bytes, &why)) {
+    case platform::ReadStatus::Read:
+        break;
+    case platform::ReadStatus::Missing:
         *failure = {Failure::FileNotFound, QStringLiteral("%1 が見つかりません。").arg(QDir::toNativeSeparators(path))};
         return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *failure = {Failure::WorkbookError, QStringLiteral("%1 を読めません: %2").arg(path, file.errorString())};
+    case platform::ReadStatus::NotRegular:
+    case platform::ReadStatus::Failed:
+        *failure = {Failure::WorkbookError, QStringLiteral("%1 を読めません: %2").arg(path, why)};
         return false;
     }
     QList<int> lines;
-    const QList<QStringList> rows = parseCsv(platform::decodeText(file.readAll()), &lines);
+    const QList<QStringList> rows = parseCsv(platform::decodeText(bytes), &lines);
     const QList<TagColumn> &columns = tagColumns();
     QLocale plain = QLocale::c();
     plain.setNumberOptions(QLocale::RejectGroupSeparator);

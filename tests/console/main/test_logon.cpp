@@ -11,11 +11,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -179,6 +182,19 @@ TEST_F(LogOnTest, APasswordThatDoesNotFitTheRecordIsRefused)
     EXPECT_EQ(pwd::write(passwordFile(), wide + QStringLiteral("x")), pwd::WriteResult::TooLong);
     EXPECT_EQ(pwd::write(passwordFile(), QStringLiteral("pass😀")), pwd::WriteResult::NotRepresentable);
     EXPECT_EQ(pwd::read(passwordFile()), wide);
+}
+
+// A password file that is there but cannot be read (here a named pipe,
+// which would block a plain open) lets no entry on, the empty one included.
+TEST_F(LogOnTest, AnUnreadablePasswordFileLetsNobodyOn)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(passwordFile()).absolutePath()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(passwordFile()).constData(), 0600), 0);
+    bool readable = true;
+    EXPECT_EQ(pwd::read(passwordFile(), &readable), QString());
+    EXPECT_FALSE(readable);
+    EXPECT_FALSE(logOn(QString()));
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("ﾊﾟｽﾜｰﾄﾞが正しくありません。もう一度入力してください !"));
 }
 
 TEST_F(LogOnTest, AClientReadsThePasswordWhereItWritesIt)
