@@ -13,6 +13,7 @@
 #include "tagstore.h"
 
 #include "platform/clock.h"
+#include "platform/runtimefolder.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 
@@ -70,6 +71,7 @@ int showJournal(const QString &folder, const QString &count)
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     QString folder = vantor::productFolder();

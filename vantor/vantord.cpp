@@ -6,6 +6,7 @@
 #include "productfolder.h"
 #include "tagserver.h"
 
+#include "platform/runtimefolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,6 +32,7 @@ void onSignal(int signal)
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments();

@@ -2,12 +2,14 @@
 #include "console/main/consolefont.h"
 #include "console/main/frmcal.h"
 #include "platform/commandchannel.h"
+#include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QApplication app(argc, argv);
     // Another console of this program folder runs: show that one instead.
     platform::SingleInstance instance(QStringLiteral("Planboard"));

@@ -8,12 +8,15 @@
 #include "tools/Upgrader/upgrader.h"
 #include "tools/Upgrader/upgraderform.h"
 
+#include "platform/singleinstance.h"
 #include "store/schema.h"
 #include "store/sitepaths.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,4 +149,30 @@ TEST(UpgraderForm, ConvertsTheChosenDatabase)
 
     QTest::mouseClick(child<QPushButton>(form, "Command3"), Qt::LeftButton);
     EXPECT_TRUE(form.isHidden());
+}
+
+// Started where the session has no runtime folder (a service, a plain
+// server), the programs with a window make their own and Qt has nothing to
+// warn about.  Each is started as a second instance (the test holds its
+// lock), so it ends right after its application object is made.
+TEST(ToolPrograms, WithoutASessionRuntimeFolderQtHasNothingToSay)
+{
+    QTemporaryDir home;
+    qputenv("SCH_HOME", home.path().toUtf8());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    for (const QString &program : {QStringLiteral("Masterio"), QStringLiteral("Planboard")}) {
+        SCOPED_TRACE(program.toStdString());
+        platform::SingleInstance first(program);
+        ASSERT_TRUE(first.isFirst());
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(testsupport::binDir() + QLatin1Char('/') + program, QStringList());
+        ASSERT_TRUE(second.waitForFinished(15000));
+        EXPECT_EQ(second.exitCode(), 0);
+        const QString errors = QString::fromUtf8(second.readAllStandardError());
+        EXPECT_FALSE(errors.contains(QStringLiteral("XDG_RUNTIME_DIR"))) << errors.toStdString();
+    }
+    qunsetenv("SCH_HOME");
 }

@@ -8,6 +8,7 @@
 #include "tools/common/terminalmessageboxes.h"
 
 #include "console/common/messageboxes.h"
+#include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int runForm(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     if (argc == 1)
         return runForm(argc, argv);
 

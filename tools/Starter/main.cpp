@@ -1,3 +1,4 @@
+#include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 #include "tools/Starter/starter.h"
 
@@ -5,6 +6,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QCoreApplication app(argc, argv);
     // One Starter at a time: a second one ends at once.
     platform::SingleInstance instance(QStringLiteral("Starter"));

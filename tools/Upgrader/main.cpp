@@ -8,6 +8,7 @@
 #include "tools/common/terminalmessageboxes.h"
 
 #include "console/common/messageboxes.h"
+#include "platform/runtimefolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     if (argc == 1) {
         QApplication app(argc, argv);
         console::QtMessageBoxes boxes;

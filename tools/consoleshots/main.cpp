@@ -13,6 +13,7 @@
 #include "console/maintenance/frmlogin.h"
 #include "chart/chartmodel.h"
 #include "platform/clock.h"
+#include "platform/runtimefolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,6 +48,7 @@ bool save(QWidget *w, const QString &folder, const QString &name)
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

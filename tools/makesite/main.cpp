@@ -6,6 +6,7 @@
 #include "makesite/sitebuilder.h"
 #include "platform/atomicfile.h"
 #include "platform/clock.h"
+#include "platform/runtimefolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::prepareRuntimeFolder();
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool force = args.removeAll(QStringLiteral("--force")) > 0;
