@@ -11,6 +11,7 @@
 #include "platform/process.h"
 #include "platform/programfolder.h"
 #include "runner/chartloader.h"
+#include "runner/runnerlink.h"
 #include "switching/outputqueue.h"
 #include "switching/switchingtexts.h"
 #include "runner/runnertexts.h"
@@ -41,12 +42,6 @@
 #include <cstdio>
 
 namespace runner {
-
-namespace {
-const QString Application = QStringLiteral("schedule");
-const QString Topic = QStringLiteral("frmCal");
-const QString Item = QStringLiteral("txtDDE");
-} // namespace
 
 FrmCal::FrmCal(QWidget *parent)
     : QWidget(parent)
@@ -132,8 +127,8 @@ bool FrmCal::startUp(const QStringList &arguments)
 
     // The command channel first, so that a stop request is taken from the
     // start on.
-    m_channel = std::make_unique<platform::CommandServer>(Application, Topic);
-    m_channel->addItem(Item, txtDDE->text());
+    m_channel = std::make_unique<platform::CommandServer>(link::Application, link::Topic);
+    m_channel->addItem(link::Item, txtDDE->text());
     connect(m_channel.get(), &platform::CommandServer::itemChanged, this,
             [this](const QString &, const QString &text) { txtDDE->setText(text); });
     connect(m_channel.get(), &platform::CommandServer::activateRequested, this, &FrmCal::showFromCommand);
@@ -472,7 +467,7 @@ void FrmCal::Timer2_Timer()
 void FrmCal::onCommandText(const QString &text)
 {
     if (m_channel)
-        m_channel->setItemText(Item, text);
+        m_channel->setItemText(link::Item, text);
     switch (store::settingsInteger(text, 0)) {
     case 1:
         showFromCommand();

@@ -214,7 +214,6 @@ private:
     void hideDetailClocks();
     void takeBackups();
     bool writeTag(const QString &valueItem, float value);
-    bool runnerRunning() const;
     int groupNumberByName(const QString &name);
     QString chosenGroupName() const;
 

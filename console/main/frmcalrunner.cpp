@@ -7,6 +7,7 @@
 #include "console/main/consoletexts.h"
 #include "console/main/widgetcolours.h"
 #include "platform/commandchannel.h"
+#include "runner/runnerlink.h"
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/logging.h"
@@ -18,17 +19,11 @@
 #include "taglink/taglink.h"
 #include "taglink/taglinkmodel.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace console {
-
-namespace {
-// The runner's command channel and its item.
-const QString RunnerApplication = QStringLiteral("Schedule");
-const QString RunnerTopic = QStringLiteral("frmCal");
-const QString RunnerItem = QStringLiteral("txtDDE");
-} // namespace
 
 void FrmCal::cmdSyuRun_Click()
 {
@@ -40,18 +35,19 @@ void FrmCal::cmdSyuRun_Click()
         m_state.messages().inform(this, texts::ClientRefusal, false);
         return;
     }
-    if (runnerRunning()) {
+    if (runner::link::isRunning()) {
         // Its command text "0" (sent to the background): "1" brings its
         // window up; otherwise the window is brought forward directly.
         QString text;
         txtDDEPoke->clear();
-        if (platform::channel::request(RunnerApplication, RunnerTopic, RunnerItem, &text))
+        if (platform::channel::request(runner::link::Application, runner::link::Topic, runner::link::Item, &text))
             txtDDEPoke->setText(text);
         if (store::settingsInteger(txtDDEPoke->text(), 0) == 0) {
             txtDDEPoke->setText(QStringLiteral("1"));
-            platform::channel::poke(RunnerApplication, RunnerTopic, RunnerItem, txtDDEPoke->text());
+            platform::channel::poke(runner::link::Application, runner::link::Topic, runner::link::Item,
+                                    txtDDEPoke->text());
         } else {
-            platform::channel::activate(RunnerApplication, RunnerTopic);
+            platform::channel::activate(runner::link::Application, runner::link::Topic);
         }
         return;
     }
@@ -69,16 +65,21 @@ void FrmCal::cmdSyuEnd_Click()
         m_state.messages().inform(this, texts::ClientRefusal, false);
         return;
     }
-    if (!runnerRunning()) {
+    if (!runner::link::isRunning()) {
         m_state.messages().inform(this, texts::RunnerAlreadyStopped, false);
         return;
     }
     if (!m_state.messages().confirm(this, texts::StopRunnerQuestion, false))
         return;
     // The runner writes its stop record and ends; KeyLabel(0) follows at the
-    // next activation.
-    txtDDEPoke->setText(QStringLiteral("999"));
-    platform::channel::poke(QStringLiteral("schedule"), RunnerTopic, RunnerItem, txtDDEPoke->text());
+    // next activation.  A busy runner gets the time it needs to answer; one
+    // that does not take the stop is said not to have stopped.
+    txtDDEPoke->setText(runner::link::StopCommand);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool taken = runner::link::requestStop();
+    QApplication::restoreOverrideCursor();
+    if (!taken)
+        m_state.messages().inform(this, runner::link::StopFailedMessage, false);
 }
 
 void FrmCal::CmdYuko_Click(int index)

@@ -13,8 +13,8 @@
 #include "console/main/consoletexts.h"
 #include "console/main/widgetcolours.h"
 #include "platform/clock.h"
-#include "platform/commandchannel.h"
 #include "platform/commandserver.h"
+#include "runner/runnerlink.h"
 #include "store/backup.h"
 #include "store/secondcopy.h"
 #include "store/database.h"
@@ -199,18 +199,13 @@ void FrmCal::applyFontsAndWidths()
     }
 }
 
-bool FrmCal::runnerRunning() const
-{
-    return platform::channel::isServing(QStringLiteral("schedule"), QStringLiteral("frmCal"), 1000);
-}
-
 // KeyLabel(0): the runner's state on a server; a client keeps its mark.
 void FrmCal::showRunnerState()
 {
     const int flag = store::settingsInteger(m_state.settings().readLocal(store::ini::Client, store::ini::ClientFlg), 0);
     if (flag != 0)
         return;
-    if (runnerRunning()) {
+    if (runner::link::isRunning()) {
         widgetcolour::setBackColor(KeyLabel[0], widgetcolour::Yellow);
         KeyLabel[0]->setText(texts::RunnerRunning);
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runner/runnerlink.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,15 +11,12 @@
 namespace stopper {
 
 inline const QString NotRunningMessage = QStringLiteral("スケジュールは停止しています。");
-inline const QString FailedMessage =
-    QStringLiteral("スケジュールが停止出来ませんでした。一旦画面を閉じて再度実行して下さい。");
+inline const QString FailedMessage = runner::link::StopFailedMessage;
 
 enum class Outcome { Stopped, NotRunning, Failed };
 
-// How long a runner whose channel is there may take to answer: it may be
-// busy for seconds (a database wait of up to 8 s, a large backup, its
-// start-up).  A runner is there when its channel takes the connection.
-inline constexpr int AnswerTimeoutMs = 20000;
+// How long a runner whose channel is there may take to answer.
+inline constexpr int AnswerTimeoutMs = runner::link::AnswerTimeoutMs;
 
 // Runs Stopper.  Every message goes through show (a message box titled
 // "確認" in the program).

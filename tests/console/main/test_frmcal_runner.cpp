@@ -22,6 +22,7 @@ const QString ClientRefusal = QStringLiteral("クライアントでは操作出�
 
 // A runner's command channel "schedule|frmCal" served from a thread of its
 // own (the console's requests block its own thread), recording what it gets.
+// A null text serves the channel without the item txtDDE: it refuses pokes.
 class StandInRunner
 {
 public:
@@ -33,7 +34,8 @@ public:
             &m_context,
             [this, text] {
                 m_server = new platform::CommandServer(QStringLiteral("schedule"), QStringLiteral("frmCal"));
-                m_server->addItem(QStringLiteral("txtDDE"), text);
+                if (!text.isNull())
+                    m_server->addItem(QStringLiteral("txtDDE"), text);
                 QObject::connect(m_server, &platform::CommandServer::itemChanged, &m_context,
                                  [this](const QString &, const QString &t) {
                                      QMutexLocker lock(&m_mutex);
@@ -54,6 +56,11 @@ public:
         m_thread.wait();
     }
     bool isListening() const { return m_listening; }
+    // Keeps the runner's thread busy (a long database wait, a backup).
+    void holdFor(int msecs)
+    {
+        QMetaObject::invokeMethod(&m_context, [msecs] { QThread::msleep(msecs); });
+    }
     QStringList pokes() const
     {
         QMutexLocker lock(&m_mutex);
@@ -170,6 +177,27 @@ TEST_F(RunnerControlTest, StopAsksThenSends999)
     EXPECT_TRUE(runner.pokes().isEmpty());
     form->cmdSyuEnd_Click();
     EXPECT_TRUE(waitFor([&] { return runner.pokes() == QStringList{"999"}; }));
+}
+
+// A runner busy for longer than a second is running all the same: the stop
+// waits for its answer.  A runner that does not take the stop is said not to
+// have stopped, instead of nothing being said.
+TEST_F(RunnerControlTest, StopWaitsForABusyRunnerAndSaysWhenItCouldNotStopIt)
+{
+    startWithStarter();
+    {
+        StandInRunner runner(QStringLiteral("0"));
+        runner.holdFor(1500);
+        form->cmdSyuEnd_Click();
+        EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("スケジュール管理処理を停止します。 よろしいですか？")});
+        EXPECT_TRUE(waitFor([&] { return runner.pokes() == QStringList{"999"}; }));
+    }
+    StandInRunner refusing{QString()};
+    ASSERT_TRUE(refusing.isListening());
+    form->cmdSyuEnd_Click();
+    EXPECT_EQ(boxes.lastText(),
+              QStringLiteral("スケジュールが停止出来ませんでした。一旦画面を閉じて再度実行して下さい。"));
+    EXPECT_EQ(boxes.shown.last().buttons, console::MessageButtons::Ok);
 }
 
 TEST_F(RunnerControlTest, ValidAndInvalidRepaintTheGroup)
