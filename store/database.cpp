@@ -16,6 +16,8 @@ namespace store {
 namespace {
 
 const char SqliteHeader[] = "SQLite format 3"; // followed by a NUL byte
+// SQLite's result code for a file that is not a database.
+const char SqliteNotADatabase[] = "26";
 
 QString newConnectionName()
 {
@@ -106,7 +108,7 @@ bool Database::openConnection(bool mustExist)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(m_path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
         if (!db.open()) {
             setError(EngineError, db.lastError().text());
         } else {
@@ -114,7 +116,14 @@ bool Database::openConnection(bool mustExist)
             // A rollback journal: the file may lie on a network share.
             q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
             if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-                setError(NotADatabase, notSqliteMessage(m_path));
+                // Only a file SQLite cannot read as a database is a foreign
+                // one; a database locked by another program is a healthy one
+                // that cannot be read just now.
+                const QSqlError error = q.lastError();
+                if (error.nativeErrorCode() == QLatin1String(SqliteNotADatabase))
+                    setError(NotADatabase, notSqliteMessage(m_path));
+                else
+                    setError(EngineError, error.text());
             }
         }
     }

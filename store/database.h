@@ -50,6 +50,9 @@ public:
     void close();
     bool isOpen() const;
     QString path() const { return m_path; }
+    // How long the next open() waits for a locked database (BusyTimeoutMs
+    // unless set).
+    void setBusyTimeoutMs(int ms) { m_busyTimeoutMs = ms; }
 
     // Creates a new database file (the file must not exist) and opens it.
     // Used by the tools that build a database from the schema; the programs
@@ -96,6 +99,7 @@ private:
     QString m_lastError;
     int m_lastErrorNumber = NoError;
     int m_rowsAffected = 0;
+    int m_busyTimeoutMs = BusyTimeoutMs;
 };
 
 } // namespace store

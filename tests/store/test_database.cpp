@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStandardPaths>
 
 using namespace store;
@@ -322,6 +323,33 @@ TEST(DatabaseOpen, APipeIsNoDatabase)
     EXPECT_FALSE(Database::isSqliteFile(pipe));
     Database db;
     EXPECT_FALSE(db.open(pipe));
+}
+
+// A database another program holds locked is a healthy database that cannot
+// be read just now: it is never reported as a foreign file to be converted
+// with Upgrader.  A file with the SQLite header and nothing readable behind
+// it still is.
+TEST_F(DatabaseTest, LockedDatabaseIsNoForeignFile)
+{
+    Database holder;
+    ASSERT_TRUE(holder.open(dbPath()));
+    QSqlQuery lock(holder.handle());
+    ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+    Database locked;
+    locked.setBusyTimeoutMs(50);
+    EXPECT_FALSE(locked.open(dbPath()));
+    EXPECT_EQ(locked.lastErrorNumber(), Database::EngineError);
+    EXPECT_FALSE(locked.lastError().contains(QStringLiteral("Upgrader"))) << locked.lastError().toStdString();
+
+    ASSERT_TRUE(lock.exec(QStringLiteral("ROLLBACK")));
+    EXPECT_TRUE(locked.open(dbPath()));
+
+    const QString garbage = dir.filePath(QStringLiteral("garbage.accdb"));
+    ASSERT_TRUE(testsupport::writeAll(garbage, QByteArray("SQLite format 3", 16) + QByteArray(4096, '\x5a')));
+    Database foreign;
+    EXPECT_FALSE(foreign.open(garbage));
+    EXPECT_EQ(foreign.lastErrorNumber(), Database::NotADatabase);
 }
 
 TEST(DatabaseCreate, RefusesAnExistingFile)
