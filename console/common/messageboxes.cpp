@@ -1,6 +1,9 @@
 #include "console/common/messageboxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace console {
 
@@ -54,6 +57,17 @@ QMessageBox::Icon iconOf(MessageIcon icon)
 MessageAnswer QtMessageBoxes::show(const Message &message, QWidget *parent)
 {
     QMessageBox box(iconOf(message.icon), message.title, message.text, buttonsOf(message.buttons), parent);
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, QStringLiteral("はい(&Y)")},
+        {QMessageBox::No, QStringLiteral("いいえ(&N)")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+    };
+    for (const auto &[button, caption] : captions) {
+        if (QAbstractButton *b = box.button(button))
+            b->setText(caption);
+    }
+    if (message.defaultNo && box.button(QMessageBox::No))
+        box.setDefaultButton(QMessageBox::No);
     if (message.systemModal) {
         box.setWindowModality(Qt::ApplicationModal);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -20,6 +20,8 @@ struct Message
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     bool systemModal = false;
+    // A question whose Enter key answers No (an operation on the plant).
+    bool defaultNo = false;
 };
 
 // Every message box of the console goes through this interface: the program
@@ -40,7 +42,8 @@ public:
                  const QString &title = QStringLiteral("確認"));
 };
 
-// Real QMessageBoxes: system-modal boxes stay on top of every window.
+// Real QMessageBoxes with the buttons a Japanese system shows ("はい",
+// "いいえ", "キャンセル"): system-modal boxes stay on top of every window.
 class QtMessageBoxes : public MessageBoxes
 {
 public:

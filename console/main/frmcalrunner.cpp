@@ -116,9 +116,10 @@ void FrmCal::CmdGoStop_Click(int index)
             m_state.messages().inform(this, texts::ClientRefusal);
             return;
         }
+        // No is the default: Enter alone never switches the plant.
         const Message question{texts::ManualTitle,
                                index == 0 ? texts::ManualRunQuestion : texts::ManualStopQuestion,
-                               MessageButtons::YesNo, MessageIcon::Question, true};
+                               MessageButtons::YesNo, MessageIcon::Question, true, true};
         if (m_state.messages().show(question, this) != MessageAnswer::Yes)
             return;
         // Both charts have the same rows.

@@ -248,6 +248,7 @@ TEST_F(RunnerControlTest, ManualOutputAsksAndRecordsItsWrites)
     EXPECT_EQ(question.buttons, console::MessageButtons::YesNo);
     EXPECT_EQ(question.icon, console::MessageIcon::Question);
     EXPECT_TRUE(question.systemModal);
+    EXPECT_TRUE(question.defaultNo); // Enter alone never switches the plant
     EXPECT_TRUE(form->output().isIdle());
 
     find<QPushButton>("CmdGoStop_0")->click();
