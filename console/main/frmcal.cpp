@@ -82,6 +82,7 @@ FrmCal::FrmCal(ConsoleState &state, QWidget *parent)
     buildForm();
     connectControls();
     connectEditing();
+    showViewLayout();
 }
 
 FrmCal::~FrmCal()

@@ -189,6 +189,7 @@ protected:
 
 private:
     void buildForm();
+    void showViewLayout();
     QWidget *buildHeader();
     QWidget *buildSidePanel();
     QWidget *buildDetailPanel();

@@ -74,6 +74,21 @@ void FrmCal::EnterMaintenanceMode()
 void FrmCal::LeaveMaintenanceMode()
 {
     const bool wasOn = m_state.MaintMode;
+    showViewLayout();
+    if (wasOn) {
+        LoadData(platform::clock::today(), 0);
+        // Chart 1 may hold today from before the visit (the day choice moves
+        // it along): it is read again, with what the visit changed.
+        m_chartDates[1] = QDate();
+    }
+    Option1_Click(0);
+}
+
+// The view mode's controls: charts view only, the editing, manual-operation
+// and runner buttons off.  Also the form's state before its start-up, so that
+// a start-up that fails leaves no maintenance function open.
+void FrmCal::showViewLayout()
+{
     m_state.MaintMode = false;
     for (Ganttline *g : {Ganttline1, Ganttline2})
         g->model()->setActionStyle(chart::GntBrowse);
@@ -97,10 +112,7 @@ void FrmCal::LeaveMaintenanceMode()
     // The view shows Ganttline2, which holds the calendar's date.
     m_shownDay = 1;
     m_stage->display(1);
-    if (wasOn)
-        LoadData(platform::clock::today(), 0);
     Option1[0]->setChecked(true);
-    Option1_Click(0);
 }
 
 void FrmCal::Timer1_Timer()

@@ -104,7 +104,11 @@ void FrmCal::CmdYuko_Click(int index)
     }
     rs.close();
     showGroupState(valid);
-    // The group's pieces repaint: white "無効", or by time.
+    // The group's pieces repaint, white "無効" or by time, on both day
+    // charts: the other one comes on screen with the day choice.
+    const int other = m_shownDay == 0 ? 1 : 0;
+    if (m_chartDates[other].isValid())
+        LoadData(m_chartDates[other], other);
     LoadData(calendarDate(), m_shownDay);
 }
 

@@ -6,6 +6,7 @@
 #include "chart/chartlayout.h"
 #include "chart/chartmodel.h"
 #include "chart/chartview.h"
+#include "automation/variantconventions.h"
 #include "chart/ganttline.h"
 #include "console/maintenance/frmreserve.h"
 
@@ -135,6 +136,33 @@ TEST_F(EditingTest, DrawingOnTodaysChartStoresTheReservationChosen)
     withDialog([&] { drag(before(1, 9, 0), before(1, 10, 0)); });
     EXPECT_EQ(boxes.lastText(), Past);
     EXPECT_EQ(site.dayRows("TodayTable").size(), 2);
+}
+
+// Leaving the maintenance mode shows today in the view with what the visit
+// stored, not the chart as it was before the visit.
+TEST_F(EditingTest, TheViewAfterTheVisitShowsWhatWasStored)
+{
+    site.addToday(1, t(13, 0), t(14, 0));
+    startEditing(0);
+    withDialog([&] { drag(before(0, 11, 0), before(0, 12, 0)); });
+    ASSERT_EQ(site.dayRows("TodayTable"), (QStringList{"1 11:00-11:59", "1 13:00-14:00"}));
+    form->nCurPieceNo = 1;
+    boxes.answers.enqueue(console::MessageAnswer::Yes);
+    click(QStringLiteral("CmdDelete"));
+    ASSERT_EQ(site.dayRows("TodayTable"), QStringList{"1 13:00-14:00"});
+    withDialog([&] { drag(before(0, 15, 0), before(0, 16, 0)); });
+
+    leaveMaintenance();
+    ASSERT_FALSE(state->MaintMode);
+    ASSERT_EQ(form->shownDay(), 1);
+    ASSERT_EQ(form->chartDate(1), QDate(2026, 12, 8));
+    QStringList pieces;
+    for (short no = 1; no <= shown().GetPieceCount(0); ++no) {
+        double s = 0, e = 0;
+        shown().GetPieceRange2(0, no, s, e);
+        pieces << automation::fromOleDate(s).time().toString(QStringLiteral("HH:mm"));
+    }
+    EXPECT_EQ(pieces, (QStringList{"13:00", "15:00"}));
 }
 
 TEST_F(EditingTest, TomorrowsChartTakesAnyTimeOfDayIntoNextdayTable)

@@ -313,6 +313,13 @@ TEST_F(ConsoleTest, AMissingDatabaseStopsTheStartUpWithItsMessage)
     EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("実行できません！ ｴﾗｰ番号  3024Planboard")))
         << boxes.shown[0].text.toStdString();
     EXPECT_FALSE(QFile::exists(site.database())); // never created
+    // The form opens in the view mode's layout: no maintenance function
+    // (editing, manual output, runner control) is open without a log-on.
+    for (const char *frame : {"h_btm_Pic", "Picture1", "DrivePicture", "onoffPicture"})
+        EXPECT_FALSE(find<QWidget>(frame)->isEnabled()) << frame;
+    for (const char *button : {"cmdSyuRun", "cmdSyuEnd", "CmdMenu2"})
+        EXPECT_FALSE(find<QWidget>(button)->isVisible()) << button;
+    EXPECT_EQ(find<QPushButton>("CmdPass")->text(), QStringLiteral("設　　定"));
 }
 
 TEST_F(ConsoleTest, ADatabaseThatIsNoSqliteFileStopsTheStartUpWithItsMessage)

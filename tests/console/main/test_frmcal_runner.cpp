@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMutex>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QThread>
 
@@ -227,6 +228,25 @@ TEST_F(RunnerControlTest, ValidAndInvalidRepaintTheGroup)
     EXPECT_EQ(pieceColour(2), console::piececolour::Planned);
     EXPECT_FALSE(find<QWidget>("onoffPicture")->isEnabled());
     EXPECT_TRUE(site.opLog(Day).size() == 1); // only the visit's start: no record for the flag
+}
+
+// Switched while tomorrow is on screen, the group shows its new state on
+// today's chart too when the day choice brings it back.
+TEST_F(RunnerControlTest, TheValidFlagRepaintsBothDayCharts)
+{
+    site.addGroup(1, QStringLiteral("空調A"), true);
+    site.addToday(1, QTime(11, 0), QTime(12, 0));
+    site.addNextday(1, QTime(11, 0), QTime(12, 0));
+    startWithStarter();
+    enterMaintenance();
+    find<QRadioButton>("Option1_1")->click();
+    ASSERT_EQ(form->shownDay(), 1);
+    form->AutoPieceClick(0, 1);
+    form->CmdYuko_Click(1);
+    EXPECT_EQ(form->chartModel(1).GetPieceText(0, 1), QStringLiteral("無効"));
+    find<QRadioButton>("Option1_0")->click();
+    ASSERT_EQ(form->shownDay(), 0);
+    EXPECT_EQ(form->chartModel(0).GetPieceText(0, 1), QStringLiteral("無効"));
 }
 
 TEST_F(RunnerControlTest, ManualOutputAsksAndRecordsItsWrites)
