@@ -315,6 +315,13 @@ void FrmMain::DBCombo1_Click()
     store::Recordset group = m_state.database().openRecordset(store::sql::selectGroupByNamePlain(name));
     GPLabel->setText(group.eof() ? QStringLiteral("1") : QString::number(group.integer(QStringLiteral("gpno"))));
     LoadData(groupNo());
+    // The day row stays chosen; its piece is now one of this group's (the
+    // first), so that the panel, a change and a delete never act on a piece
+    // of the group shown before.
+    if (nCurIndex >= 0) {
+        chartModel().SetCurItem(short(nCurIndex));
+        AutoPieceClick(nCurIndex, 1);
+    }
 }
 
 void FrmMain::LoadData(int ngpno)

@@ -303,6 +303,42 @@ TEST_F(FrmMainTest, ChangeAndDeleteActOnTheRowOfGroupDayAndStartMinute)
     EXPECT_EQ(form->nCurPieceNo, 1);
 }
 
+// Another group picked in the list: the chosen piece is one of the group on
+// screen, so the panel and the delete never act on the group shown before.
+TEST_F(FrmMainTest, PickingAnotherGroupChoosesAPieceOfThatGroup)
+{
+    site.addMaster(1, 3, t(9, 0), t(10, 0));
+    site.addMaster(1, 3, t(14, 0), t(15, 0));
+    site.addMaster(1, 8, t(3, 0), t(4, 0));
+    site.addMaster(2, 3, t(12, 0), t(13, 0));
+    open();
+    QTest::mouseClick(vp, Qt::LeftButton, {}, inside(2, 14, 30));
+    ASSERT_EQ(form->nCurPieceNo, 2);
+    auto *combo = child<QComboBox>("DBCombo1");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down); // B棟
+    ASSERT_EQ(child<QLabel>("GPLabel")->text(), QStringLiteral("2"));
+    EXPECT_EQ(form->nCurIndex, 2);
+    EXPECT_EQ(form->nCurPieceNo, 1);
+    EXPECT_EQ(child<QLabel>("lblTime_0")->text(), QStringLiteral("12時00分"));
+    EXPECT_EQ(chosenColourOf(2, 1), QStringLiteral("chosen"));
+    click("CmdDelete");
+    EXPECT_EQ(master(), (QStringList{"1 3 09:00:00-10:00:00", "1 3 14:00:00-15:00:00", "1 8 03:00:00-04:00:00"}));
+
+    // A day row on which the group picked has nothing: no piece is chosen.
+    combo->setCurrentIndex(0);
+    form->DBCombo1_Click();
+    QTest::mouseClick(vp, Qt::LeftButton, {}, inside(7, 3, 30));
+    ASSERT_EQ(form->nCurIndex, 7);
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(form->nCurPieceNo, -1);
+    EXPECT_TRUE(child<QLabel>("lblTime_0")->text().isEmpty());
+    boxes.clear();
+    click("CmdDelete");
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("いづれかの予約を選択ください。")});
+    EXPECT_EQ(master().size(), 3);
+}
+
 TEST_F(FrmMainTest, StepButtonsStopAtTheFirstAndTheLastPiece)
 {
     site.addMaster(1, 5, t(8, 0), t(9, 0));
