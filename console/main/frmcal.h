@@ -215,7 +215,7 @@ private:
     void hideDetailClocks();
     void takeBackups();
     bool writeTag(const QString &valueItem, float value);
-    int groupNumberByName(const QString &name);
+    int groupNumberByName(const QString &name, QString *error = nullptr);
     QString chosenGroupName() const;
 
     ConsoleState &m_state;

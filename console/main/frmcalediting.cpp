@@ -15,6 +15,7 @@
 #include "console/maintenance/reservetexts.h"
 #include "platform/clock.h"
 #include "store/catalogue.h"
+#include "store/database.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -106,9 +107,14 @@ void FrmCal::StoreNewReservation(int nIndex)
     if (!table)
         return;
     const QString name = shownChart()->model()->GetItemName(short(nIndex));
-    const int gpno = groupNumberByName(name);
+    QString error;
+    const int gpno = groupNumberByName(name, &error);
     if (gpno == 0) {
-        m_state.messages().inform(this, texts::addFailed(0, QStringLiteral("グループ「%1」がありません。").arg(name)));
+        // A database that cannot be read (locked by another program) is
+        // reported as such, not as a group that is gone.
+        m_state.messages().inform(
+            this, error.isEmpty() ? texts::addFailed(0, QStringLiteral("グループ「%1」がありません。").arg(name))
+                                  : texts::addFailed(store::Database::EngineError, error));
     } else {
         const reservationrows::Result added =
             reservationrows::addDay(m_state.database(), *table, gpno, m_state.ReserveStart, m_state.ReserveEnd);

@@ -135,8 +135,9 @@ void FrmCal::CmdGoStop_Click(int index)
     Form_Activate();
 }
 
-// The number of the group of that name, valid or not; 0 when there is none.
-int FrmCal::groupNumberByName(const QString &name)
+// The number of the group of that name, valid or not; 0 when there is none
+// or the database could not be read (then *error says why).
+int FrmCal::groupNumberByName(const QString &name, QString *error)
 {
     if (name.isEmpty())
         return 0;
@@ -144,6 +145,8 @@ int FrmCal::groupNumberByName(const QString &name)
     if (!rs.isOpen()) {
         store::WriteTraceLog(texts::manualFailure(store::Database::EngineError, m_state.database().lastError()),
                              QString(), texts::TraceIndex);
+        if (error)
+            *error = m_state.database().lastError();
         return 0;
     }
     return rs.eof() ? 0 : rs.integer(QStringLiteral("GPno"));

@@ -9,12 +9,14 @@
 #include "automation/variantconventions.h"
 #include "chart/ganttline.h"
 #include "console/maintenance/frmreserve.h"
+#include "store/database.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -163,6 +165,28 @@ TEST_F(EditingTest, TheViewAfterTheVisitShowsWhatWasStored)
         pieces << automation::fromOleDate(s).time().toString(QStringLiteral("HH:mm"));
     }
     EXPECT_EQ(pieces, (QStringList{"13:00", "15:00"}));
+}
+
+// A database held locked by another program while a new reservation is
+// stored: the operator is told the database refused, not that the group is gone.
+TEST_F(EditingTest, ALockedDatabaseIsReportedAsSuchWhenAddingAReservation)
+{
+    startEditing(1);
+    state->database().setBusyTimeoutMs(50);
+    ASSERT_TRUE(state->database().open());
+    store::Database holder;
+    ASSERT_TRUE(holder.open(site.database()));
+    QSqlQuery lock(holder.handle());
+    ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    state->ReserveStart = t(9, 0);
+    state->ReserveEnd = t(10, 0);
+    form->StoreNewReservation(0);
+    ASSERT_TRUE(lock.exec(QStringLiteral("ROLLBACK")));
+    ASSERT_FALSE(boxes.shown.isEmpty());
+    const QString text = boxes.lastText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("予約を登録出来ませんでした。 ｴﾗｰ番号 3146"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("がありません"))) << text.toStdString();
+    EXPECT_TRUE(site.dayRows("NextdayTable").isEmpty());
 }
 
 TEST_F(EditingTest, TomorrowsChartTakesAnyTimeOfDayIntoNextdayTable)
