@@ -234,11 +234,11 @@ QWidget *FrmCal::buildFooter()
     }
     CmdPass->setMinimumWidth(104);
     menu->addWidget(CmdPass);
-    menu->addSpacing(8);
+    menu->addSpacing(4);
     menu->addWidget(CmdMenu1);
     menu->addWidget(CmdMenu3);
     menu->addWidget(CmdMenu2);
-    menu->addSpacing(8);
+    menu->addSpacing(4);
     menu->addWidget(cmdSyuRun);
     menu->addWidget(cmdSyuEnd);
     menu->addStretch(1);

@@ -8,6 +8,7 @@
 #include "chart/ganttline.h"
 #include "clock/tickface.h"
 #include "clock/tickfacemodel.h"
+#include "console/common/frameplacement.h"
 #include "console/common/messageboxes.h"
 #include "console/main/chartstage.h"
 #include "console/main/consoletexts.h"
@@ -56,8 +57,7 @@ bool FrmCal::startUp()
     m_settings = StartupSettings::read(m_state.settings());
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect place = m_settings.placement(screen ? screen->geometry().size() : QSize(1280, 800));
-    move(place.topLeft());
-    resize(place.size());
+    FramePlacement::place(this, place);
     CloseCommand->setVisible(m_settings.closeButtonShown);
 
     // Server or client: the database in use was decided with the console's state.

@@ -7,6 +7,7 @@
 #include "clock/tickface.h"
 #include "clock/tickfaceconstants.h"
 #include "clock/tickfacemodel.h"
+#include "console/common/frameplacement.h"
 #include "console/common/messageboxes.h"
 #include "console/maintenance/chartpieces.h"
 #include "console/maintenance/dayreflect.h"
@@ -213,7 +214,7 @@ void FrmMain::placeWindow()
                                                           : QRect(0, 0, 1024, 768);
     const QString flag = settings.readLocal(store::ini::Size, store::ini::SizeFlg).trimmed();
     if (flag == QLatin1String("0")) {
-        setGeometry(screen);
+        FramePlacement::place(this, screen);
         return;
     }
     const auto twips = [&](const char *key) { return numeric(settings.readLocal(store::ini::Size, key)); };
@@ -221,7 +222,7 @@ void FrmMain::placeWindow()
     const int top = twips(store::ini::Top).value_or(0) / TwipsPerPixel;
     const int width = twips(store::ini::Width).value_or(screen.width() * TwipsPerPixel) / TwipsPerPixel;
     const int height = twips(store::ini::Height).value_or(screen.height() * TwipsPerPixel) / TwipsPerPixel;
-    setGeometry(left, top, qMax(width, 320), qMax(height, 240));
+    FramePlacement::place(this, QRect(left, top, qMax(width, 320), qMax(height, 240)));
 }
 
 void FrmMain::applyMaintenanceMode()

@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -206,15 +206,31 @@ TEST_F(ConsoleTest, WindowPlacementInTwips)
     start(false);
     EXPECT_EQ(form->pos(), QPoint(100, 50));
     EXPECT_EQ(form->size(), QSize(1024, 768));
-    // The layout fits a 1024 × 768 screen in both modes.
+    // The layout fits a 1024 × 768 screen in both modes, frame included.
     form->show();
     form->Form_Activate();
-    EXPECT_EQ(form->size(), QSize(1024, 768));
+    EXPECT_EQ(form->frameGeometry().size(), QSize(1024, 768));
     screenshot(form.get(), QStringLiteral("console-1024x768"));
     enterMaintenance();
     QApplication::processEvents();
-    EXPECT_EQ(form->size(), QSize(1024, 768));
+    EXPECT_EQ(form->frameGeometry().size(), QSize(1024, 768));
     screenshot(form.get(), QStringLiteral("console-1024x768-maintenance"));
+}
+
+// The settings' window size is the whole window's: a console as large as the
+// screen keeps its frame, and so its bottom row of buttons, on the screen.
+TEST_F(ConsoleTest, TheWindowSizeOfTheSettingsIncludesTheFrame)
+{
+    site.setIni("Size", "Flg", QStringLiteral("1"));
+    site.setIni("Size", "Left", QStringLiteral("150"));
+    site.setIni("Size", "Top", QStringLiteral("0"));
+    site.setIni("Size", "Width", QString::number(1200 * 15));
+    site.setIni("Size", "Height", QString::number(900 * 15));
+    start(false);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_NE(form->frameGeometry(), form->geometry());
+    EXPECT_EQ(form->frameGeometry(), QRect(10, 0, 1200, 900));
 }
 
 TEST(StartupSettings, PlacementRules)

@@ -189,6 +189,8 @@ TEST_F(FrmMainTest, OpensOnTheMainScreensGroupWithElevenDayRows)
     site.addMaster(2, 3, t(12, 0), t(13, 0));
     open();
     auto *combo = child<QComboBox>("DBCombo1");
+    // The window's size from the settings includes its frame.
+    EXPECT_EQ(form->frameGeometry().size(), QSize(1150, 620));
     EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->currentText(), QStringLiteral("A棟"));
     EXPECT_EQ(child<QLabel>("GPLabel")->text(), QStringLiteral("1"));
