@@ -621,7 +621,9 @@ bool FrmMain::RebuildDayTables()
 
 void FrmMain::Tickface3_DblClick()
 {
-    if (m_state.ClientMode || !m_state.LoginOK)
+    // The log-on stays accepted after the maintenance mode was left; the
+    // editor is read-only then and rewrites no day table.
+    if (m_state.ClientMode || !m_state.LoginOK || !m_state.MaintMode)
         return;
     if (m_state.messages().confirm(this, texts::ConfirmReflectAll, false))
         RebuildDayTables();

@@ -449,6 +449,20 @@ TEST_F(FrmMainTest, BulkRebuildOnlyOnAServerAfterALogOn)
     EXPECT_EQ(site.dayRows("TodayTable"), QStringList{"2 20:00-21:00"});
 }
 
+// After a maintenance visit the log-on stays accepted, but the editor opened
+// in the view mode is read-only: its clock rewrites no day table.
+TEST_F(FrmMainTest, BulkRebuildNeverFromTheReadOnlyEditor)
+{
+    site.addMaster(1, 3, t(8, 0), t(9, 0));
+    site.addToday(2, t(20, 0), t(21, 0));
+    state->MaintMode = false;
+    state->LoginOK = true;
+    open();
+    QTest::mouseDClick(child<Tickface>("Tickface3"), Qt::LeftButton);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(site.dayRows("TodayTable"), QStringList{"2 20:00-21:00"});
+}
+
 TEST_F(FrmMainTest, AReflectWhoseInsertFailsLeavesTheDayTablesUnchanged)
 {
     site.addMaster(1, 3, t(8, 0), t(9, 0));
