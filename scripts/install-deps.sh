@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
   libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3

@@ -1,4 +1,5 @@
 #include "console/common/consolestate.h"
+#include "console/common/japaneseqt.h"
 #include "console/main/consolefont.h"
 #include "console/main/frmcal.h"
 #include "platform/commandchannel.h"
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
         return 0;
     }
     console::applyConsoleFont();
+    console::installJapaneseQtTexts(app);
     console::ConsoleState state;
     console::FrmCal form(state);
     QObject::connect(&form, &console::FrmCal::quitRequested, &app, [] { QCoreApplication::exit(0); },

@@ -7,6 +7,7 @@
 #include "tools/Masterio/masterioform.h"
 #include "tools/common/terminalmessageboxes.h"
 
+#include "console/common/japaneseqt.h"
 #include "console/common/messageboxes.h"
 #include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
@@ -32,6 +33,7 @@ int runForm(int argc, char **argv)
     platform::SingleInstance instance(QStringLiteral("Masterio"));
     if (!instance.isFirst())
         return 0;
+    console::installJapaneseQtTexts(app);
     console::QtMessageBoxes boxes;
     masterio::Masterio masterio(boxes);
     masterio::MasterioForm form(masterio);

@@ -7,6 +7,7 @@
 #include "tools/Upgrader/upgraderform.h"
 #include "tools/common/terminalmessageboxes.h"
 
+#include "console/common/japaneseqt.h"
 #include "console/common/messageboxes.h"
 #include "platform/runtimefolder.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     platform::prepareRuntimeFolder();
     if (argc == 1) {
         QApplication app(argc, argv);
+        console::installJapaneseQtTexts(app);
         console::QtMessageBoxes boxes;
         upgrader::Upgrader upgrader(boxes);
         upgrader::UpgraderForm form(upgrader);

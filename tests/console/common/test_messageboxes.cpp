@@ -1,9 +1,12 @@
 // The real message boxes as operators meet them: Japanese buttons, and the
 // Enter key on a question whose default is No.
+#include "console/common/japaneseqt.h"
 #include "console/common/messageboxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +69,19 @@ TEST(QtMessageBoxes, ShowTheJapaneseButtonsAndTheirDefault)
     EXPECT_EQ(boxes.show({QStringLiteral("確認"), QStringLiteral("?"), MessageButtons::YesNoCancel}, nullptr),
               MessageAnswer::Cancel);
     EXPECT_EQ(shown, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)"), QStringLiteral("キャンセル")}));
+}
+
+} // namespace
+
+namespace {
+
+// Qt's own texts (file dialogs, standard buttons) are Japanese too.
+TEST(JapaneseQtTexts, StandardButtonsOfQtsOwnDialogs)
+{
+    ASSERT_TRUE(console::installJapaneseQtTexts(*QApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_NE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Save"));
 }
 
 } // namespace
