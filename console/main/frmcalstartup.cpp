@@ -68,6 +68,9 @@ bool FrmCal::startUp()
         KeyLabel[0]->setText(texts::RunnerRunning);
         CloseCommand->setText(texts::CloseServer);
     }
+    // The runner's state is known from the start, also on a console that is
+    // not the active window yet (started hidden, or behind another window).
+    showRunnerState();
     if (!m_state.openDatabase()) {
         const store::Database &db = m_state.database();
         m_state.messages().show({QStringLiteral("確認"), texts::startupFailure(db.lastErrorNumber(), db.lastError()),

@@ -80,6 +80,15 @@ TEST_F(ConsoleTest, EveryControlCarriesItsNameAndCaption)
     EXPECT_EQ(find<Datefold>("Datefold1")->YearFormat(), QStringLiteral("yyyy  年"));
 }
 
+// A console that has not yet been the active window (started hidden, or
+// behind another window) shows no runner as running when none runs.
+TEST_F(ConsoleTest, TheRunnersStateIsShownBeforeTheFirstActivation)
+{
+    start(false);
+    EXPECT_EQ(find<QLabel>("KeyLabel_0")->text(), QStringLiteral("停止中"));
+    EXPECT_EQ(backColor(find<QLabel>("KeyLabel_0")), colour::White);
+}
+
 TEST_F(ConsoleTest, ViewModeShowsTheCalendarsDateOnChartOne)
 {
     addSampleDay(site);
