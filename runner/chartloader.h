@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runner/rowmap.h"
+#include "switching/grouprows.h"
 
 #include <QString>
 #include <QTime>
@@ -38,7 +38,7 @@ bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, 
 // by state, "無効" on invalid groups.  A group numbered outside 1..501 gets no
 // row: it is refused with a trace entry and the other groups load as usual.
 // False (with a trace entry, and *error) when the database cannot be read.
-bool fillChart(chart::ChartModel &chart, RowMap &rows, const QString &databasePath, const QTime &now,
+bool fillChart(chart::ChartModel &chart, switching::GroupRows &rows, const QString &databasePath, const QTime &now,
                QString *error = nullptr);
 
 } // namespace runner

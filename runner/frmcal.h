@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runner/daychange.h"
-#include "runner/rowmap.h"
+#include "switching/grouprows.h"
 #include "store/settings.h"
 
 #include <QHash>
@@ -67,7 +67,7 @@ public:
     chart::ChartModel &chartModel() const;
     calendar::DatefoldModel &calendarModel() const;
     switching::OutputQueue &output() const { return *m_output; }
-    const RowMap &rowMap() const { return m_rows; }
+    const switching::GroupRows &rowMap() const { return m_rows; }
     QTimer *minuteTimer() const { return Timer2; }
     DayChange &dayChange() const { return *m_dayChange; }
 
@@ -117,7 +117,7 @@ private:
     std::unique_ptr<store::Settings> m_settings;
     std::unique_ptr<DayChange> m_dayChange;
     switching::OutputQueue *m_output = nullptr;
-    RowMap m_rows;
+    switching::GroupRows m_rows;
     // Valid group numbers by case-folded name, read once for a burst of
     // look-ups and dropped when control returns to the event loop.
     QHash<QString, int> m_groupSnapshot;

@@ -253,7 +253,7 @@ void BM_LoadData(benchmark::State &state)
             rows << QStringLiteral("INSERT INTO TodayTable VALUES (%1, '%2', '%3')").arg(g).arg(hhmm(30 * k), hhmm(30 * k + 20));
     site.exec(rows);
     chart::ChartModel chart;
-    runner::RowMap map;
+    switching::GroupRows map;
     const QString database = store::paths::databasePath(site.home());
     for (auto _ : state)
         benchmark::DoNotOptimize(runner::fillChart(chart, map, database, QTime(12, 0)));

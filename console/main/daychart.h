@@ -13,9 +13,11 @@ namespace store {
 class Database;
 }
 
-namespace console {
-
+namespace switching {
 class GroupRows;
+}
+
+namespace console {
 
 // Which reservations a day chart shows for a date: today's table, tomorrow's
 // table, or the weekly master of the date's day code (a later or an earlier
@@ -34,7 +36,7 @@ piececolour::DayClass dayClassOf(const QDate &date, const QDate &today);
 // (empty: the weekday; "特日１".."特日４": 8..11; any other memo: no pieces).
 // False (error set, the chart possibly part-filled) when the database
 // refuses a query.
-bool loadDayChart(chart::ChartModel &chart, GroupRows &rows, store::Database &db, const QDate &date,
+bool loadDayChart(chart::ChartModel &chart, switching::GroupRows &rows, store::Database &db, const QDate &date,
                   const QDateTime &now, const QString &memo, QString *error = nullptr);
 
 } // namespace console

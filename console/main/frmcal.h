@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/common/consolestate.h"
-#include "console/main/grouprows.h"
+#include "switching/grouprows.h"
 #include "console/main/startupsettings.h"
 
 #include <QDate>
@@ -87,7 +87,7 @@ public:
     QDate calendarDate() const;
     // The date each chart was last loaded for.
     QDate chartDate(int cNo) const { return m_chartDates[cNo == 0 ? 0 : 1]; }
-    const GroupRows &rows(int cNo) const { return m_rows[cNo == 0 ? 0 : 1]; }
+    const switching::GroupRows &rows(int cNo) const { return m_rows[cNo == 0 ? 0 : 1]; }
     const StartupSettings &startupSettings() const { return m_settings; }
     bool logOnToggle() const { return m_logOnToggle; }
     bool maintenanceDone() const { return m_maintenanceDone; }
@@ -220,7 +220,7 @@ private:
 
     ConsoleState &m_state;
     StartupSettings m_settings;
-    GroupRows m_rows[2];
+    switching::GroupRows m_rows[2];
     QDate m_chartDates[2];
     int m_shownDay = 1;
     bool m_logOnToggle = false;     // on: the next log-on leaves the maintenance mode

@@ -38,7 +38,7 @@ protected:
     }
     RunnerSite site;
     chart::ChartModel chart;
-    RowMap rows;
+    switching::GroupRows rows;
 };
 
 TEST_F(ChartLoaderTest, RowsByNamePiecesByStartColoursByState)

@@ -5,7 +5,7 @@
 #include "chart/chartmodel.h"
 #include "console/main/clockcolours.h"
 #include "console/main/daychart.h"
-#include "console/main/grouprows.h"
+#include "switching/grouprows.h"
 #include "console/main/piececolours.h"
 #include "store/database.h"
 
@@ -52,7 +52,7 @@ protected:
     RunnerSite site;
     std::unique_ptr<store::Database> db;
     chart::ChartModel chart;
-    console::GroupRows rows;
+    switching::GroupRows rows;
 };
 
 } // namespace

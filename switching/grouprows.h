@@ -4,11 +4,11 @@
 
 #include <array>
 
-namespace console {
+namespace switching {
 
-// A day chart's row of every group number 0..501, filled while LoadData adds
-// the rows.  A number outside that range is never stored and never used as
-// an index.
+// A day chart's row of every group number 0..501, filled while the chart's
+// rows are added.  A number outside that range is never stored and never
+// used as an index.
 class GroupRows
 {
 public:
@@ -35,4 +35,4 @@ private:
     std::array<int, store::GroupSlots> m_rows;
 };
 
-} // namespace console
+} // namespace switching
