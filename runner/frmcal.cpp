@@ -14,6 +14,7 @@
 #include "runner/runnerlink.h"
 #include "switching/outputqueue.h"
 #include "switching/switchingtexts.h"
+#include "switching/taglinkwriter.h"
 #include "runner/runnertexts.h"
 #include "store/database.h"
 #include "store/catalogue.h"
@@ -25,7 +26,6 @@
 #include "store/timeofday.h"
 #include "store/tracelog.h"
 #include "taglink/taglink.h"
-#include "taglink/taglinkmodel.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -157,7 +157,11 @@ bool FrmCal::startUp(const QStringList &arguments)
     }
     // 7. The write pause.
     m_output = new switching::OutputQueue(
-        m_databasePath, [this](const QString &item, float value) { return writeTag(item, value); }, this);
+        m_databasePath,
+        [this](const QString &item, float value) {
+            return switching::writeThroughTaglink(*Taglink1->model(), item, value);
+        },
+        this);
     m_output->setWritePause(m_settings->tagWritePauseMs());
     // 8.
     chartModel().setActionStyle(chart::GntBrowse);
@@ -267,23 +271,6 @@ void FrmCal::retryLoad()
 void FrmCal::Fix_output(int group, bool on, const QString &mode)
 {
     m_output->enqueue(group, on, mode);
-}
-
-// One open-write-flush-close cycle of the tag link.  False when the link
-// could not be opened, the plant does not know the tag (nothing was
-// buffered), or the plant did not take the write.
-bool FrmCal::writeTag(const QString &valueItem, float value)
-{
-    taglink::TaglinkModel &link = *Taglink1->model();
-    link.setTagList(valueItem);
-    link.setBufferedWriteMode(true);
-    const bool opened = link.Open();
-    link.setPLCTagValue(valueItem, QVariant(value));
-    const bool buffered = link.pendingWrites() > 0;
-    link.FlushWriteBuffer();
-    const bool taken = buffered && link.lastWriteResult() == 0;
-    link.Close();
-    return opened && taken;
 }
 
 void FrmCal::catchUpOutput()

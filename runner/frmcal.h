@@ -85,7 +85,6 @@ private:
     void showFromCommand();
     void reloadMemos();
     QString memoOf(const QDate &date) const;
-    bool writeTag(const QString &valueItem, float value);
     void catchUpOutput();
     // Runs the day change when one is due; false when it failed.
     bool catchUpDayChange(bool midnightTick, QString *error);

@@ -14,6 +14,7 @@
 #include "platform/commandserver.h"
 #include "platform/process.h"
 #include "switching/outputqueue.h"
+#include "switching/taglinkwriter.h"
 #include "taglink/taglink.h"
 
 #include <QButtonGroup>
@@ -428,7 +429,11 @@ void FrmCal::connectControls()
 
     // The manual output: one group after the other, through the form's tag link.
     m_output = new switching::OutputQueue(
-        m_state.databasePath(), [this](const QString &item, float value) { return writeTag(item, value); }, this);
+        m_state.databasePath(),
+        [this](const QString &item, float value) {
+            return switching::writeThroughTaglink(*Taglink1->model(), item, value);
+        },
+        this);
     m_output->setTraceIdentity(texts::Source, texts::TraceIndex);
 }
 

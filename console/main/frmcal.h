@@ -214,7 +214,6 @@ private:
     void showGroupState(bool valid);
     void hideDetailClocks();
     void takeBackups();
-    bool writeTag(const QString &valueItem, float value);
     int groupNumberByName(const QString &name, QString *error = nullptr);
     QString chosenGroupName() const;
 

@@ -16,8 +16,6 @@
 #include "store/updatablerecordset.h"
 #include "switching/outputqueue.h"
 #include "switching/switchingtexts.h"
-#include "taglink/taglink.h"
-#include "taglink/taglinkmodel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -155,22 +153,6 @@ int FrmCal::groupNumberByName(const QString &name, QString *error)
 void FrmCal::Fix_output(int gpno, bool on)
 {
     m_output->enqueue(gpno, on, switching::texts::ModeManual);
-}
-
-bool FrmCal::writeTag(const QString &valueItem, float value)
-{
-    taglink::TaglinkModel &link = *Taglink1->model();
-    link.setTagList(valueItem);
-    link.setBufferedWriteMode(true);
-    const bool opened = link.Open();
-    link.setPLCTagValue(valueItem, QVariant(value));
-    // Written only when the plant took it: a refused or lost write is
-    // recorded and retried by the output queue, as the runner's are.
-    const bool buffered = link.pendingWrites() > 0;
-    link.FlushWriteBuffer();
-    const bool taken = buffered && link.lastWriteResult() == 0;
-    link.Close();
-    return opened && taken;
 }
 
 } // namespace console
