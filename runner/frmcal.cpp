@@ -135,17 +135,17 @@ bool FrmCal::startUp(const QStringList &arguments)
     if (!m_channel->listen())
         return false;
 
-    // 2. Skip the catch-up output?
+    // LOAD Flg: whether the catch-up output at start is skipped.
     m_skipCatchUp = m_settings->loadFlag();
-    // 3. The operation log (LOG FLG, LOG DIR), read once.
+    // The operation log (LOG FLG, LOG DIR), read once.
     store::configureLogs(*m_settings, m_programFolder);
-    // 4.
+    // The start record.
     store::WriteOpLog(texts::RunnerSubject, QString(), QString(), texts::Started);
-    // 5. The runner runs only on the server.
+    // The runner runs only on the server.
     m_clientFlag = m_settings->clientFlag();
     if (m_clientFlag != 0)
         return false;
-    // 6. Database path and folder.
+    // Database path and folder; a database that does not open ends the start.
     m_databasePath = store::paths::databasePath(m_programFolder);
     m_databaseFolder = QFileInfo(m_databasePath).absolutePath();
     {
@@ -155,7 +155,7 @@ bool FrmCal::startUp(const QStringList &arguments)
             return false;
         }
     }
-    // 7. The write pause.
+    // The output queue and its write pause.
     m_output = new switching::OutputQueue(
         m_databasePath,
         [this](const QString &item, float value) {
@@ -163,7 +163,7 @@ bool FrmCal::startUp(const QStringList &arguments)
         },
         this);
     m_output->setWritePause(m_settings->tagWritePauseMs());
-    // 8.
+    // The chart only shows: no piece is drawn or moved here.
     chartModel().setActionStyle(chart::GntBrowse);
 
     m_dayChange = std::make_unique<DayChange>(
@@ -171,7 +171,7 @@ bool FrmCal::startUp(const QStringList &arguments)
         DayChange::Hooks{[this] { reloadMemos(); }, [this](const QDate &d) { return memoOf(d); },
                          [this] { LoadData(); }, [] { return !QSqlDatabase::connectionNames().isEmpty(); }});
 
-    // 9. The day memos.
+    // The day memos.
     reloadMemos();
     // A midnight missed while the runner was down is caught up first, so that
     // the catch-up output below drives the groups by the right day.
@@ -182,17 +182,18 @@ bool FrmCal::startUp(const QStringList &arguments)
     } else {
         syncDayCopy();
     }
-    // 10.
+    // Today's chart.
     LoadData();
-    // 11. Not on a chart that failed to load (its rows may lack their
-    // pieces): the retry at the minute tick catches up instead.
+    // Every valid group to the state of this minute; not on a chart that
+    // failed to load (its rows may lack their pieces): the retry at the
+    // minute tick catches up instead.
     if (m_skipCatchUp == 0 && !m_loadFailing)
         catchUpOutput();
-    // 12. A reload asked for while the runner was down is dropped.
+    // A reload asked for while the runner was down is dropped.
     m_settings->setRunnerLoadFlag(false);
-    // 13.
+    // The minute timer, armed to the next full minute.
     armTimer();
-    // 14.
+    // An argument keeps the window visible.
     if (arguments.size() > 1)
         show();
     m_started = true;
@@ -419,7 +420,7 @@ void FrmCal::Timer2_Timer()
 {
     if (m_ending)
         return;
-    // 1. A console asked for a reload; "完了" once the load has worked.
+    // A console asked for a reload; "完了" once the load has worked.
     if (store::maintenance::takeRunnerReload(*m_settings)) {
         reloadMemos();
         const bool failedBefore = m_loadFailing;
@@ -434,7 +435,7 @@ void FrmCal::Timer2_Timer()
     } else if (m_loadFailing) {
         retryLoad();
     }
-    // 2. The day change: at the tick of midnight, or late when that tick was missed.
+    // The day change: at the tick of midnight, or late when that tick was missed.
     const QTime now = platform::clock::now().time();
     const bool midnight = now.hour() == 0 && now.minute() == 0 && now.second() < 10;
     QString error;
@@ -447,7 +448,7 @@ void FrmCal::Timer2_Timer()
     }
     m_dayChangeFailing = false;
     syncDayCopy();
-    // 3. The next tick at the next full minute.
+    // The next tick at the next full minute.
     armTimer();
 }
 

@@ -46,7 +46,7 @@ public:
     explicit FrmCal(QWidget *parent = nullptr);
     ~FrmCal() override;
 
-    // The start-up, steps 2 to 14 (the single-instance check is the
+    // The start-up after the single-instance check (that one is the
     // program's).  False when the program must end now (a client machine, a
     // start-up failure, or the command channel taken by another runner).
     bool startUp(const QStringList &arguments);

@@ -61,8 +61,8 @@ public:
 
     ConsoleState &state() const { return m_state; }
 
-    // Start-up steps 2 to 12 (the single-instance check and the hiding for
-    // the argument "1" are the program's).  False when a start-up error
+    // The start-up after the single-instance check (that check and the
+    // hiding for the argument "1" are the program's).  False when a start-up error
     // ended it early; its message has been shown and the form opens with
     // what was set before.
     bool startUp();
