@@ -3,6 +3,7 @@
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/recordset.h"
+#include "store/transaction.h"
 #include "store/updatablerecordset.h"
 
 namespace console {
@@ -25,20 +26,6 @@ DeviceStore::DeviceStore(store::Database &db)
 bool DeviceStore::fail(const QString &error)
 {
     m_error = error;
-    return false;
-}
-
-template<typename Work>
-bool DeviceStore::inTransaction(Work work)
-{
-    m_error.clear();
-    if (!m_db.transaction())
-        return fail(m_db.lastError().isEmpty() ? QStringLiteral("トランザクションを開始できません。") : m_db.lastError());
-    if (work() && m_db.commit())
-        return true;
-    if (m_error.isEmpty())
-        m_error = m_db.lastError();
-    m_db.rollback();
     return false;
 }
 
@@ -74,7 +61,7 @@ bool DeviceStore::nameExists(const QString &name)
 
 bool DeviceStore::add(const DeviceRow &device)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::UpdatableRecordset rs;
         QString error;
         if (!rs.open(m_db.handle(), store::sql::selectDeviceMasterBracketed(), &error))
@@ -90,7 +77,7 @@ bool DeviceStore::add(const DeviceRow &device)
 
 bool DeviceStore::update(const DeviceRow &device)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::UpdatableRecordset rs;
         QString error;
         if (!rs.open(m_db.handle(), store::sql::selectDeviceMasterBracketed(), &error))
@@ -107,7 +94,7 @@ bool DeviceStore::update(const DeviceRow &device)
 
 bool DeviceStore::remove(const QString &tag)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         return m_db.execute(store::sql::deleteDeviceFromMaster(tag))
                && m_db.execute(store::sql::deleteDeviceFromGroups(tag));
     });
@@ -139,7 +126,7 @@ QStringList DeviceStore::groupDevices(int gpno)
 
 bool DeviceStore::assign(int gpno, const QStringList &deviceNames)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         if (!m_db.execute(store::sql::deleteGroupDevices(gpno)))
             return false;
         if (gpno < 1)

@@ -59,8 +59,6 @@ public:
 private:
     QStringList names(const QString &sql, const char *column);
     bool fail(const QString &error);
-    template<typename Work>
-    bool inTransaction(Work work);
 
     store::Database &m_db;
     QString m_error;

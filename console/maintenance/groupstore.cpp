@@ -3,6 +3,7 @@
 #include "store/catalogue.h"
 #include "store/database.h"
 #include "store/recordset.h"
+#include "store/transaction.h"
 #include "store/updatablerecordset.h"
 
 namespace console {
@@ -25,20 +26,6 @@ GroupStore::GroupStore(store::Database &db)
 bool GroupStore::fail(const QString &error)
 {
     m_error = error;
-    return false;
-}
-
-template<typename Work>
-bool GroupStore::inTransaction(Work work)
-{
-    m_error.clear();
-    if (!m_db.transaction())
-        return fail(m_db.lastError().isEmpty() ? QStringLiteral("トランザクションを開始できません。") : m_db.lastError());
-    if (work() && m_db.commit())
-        return true;
-    if (m_error.isEmpty())
-        m_error = m_db.lastError();
-    m_db.rollback();
     return false;
 }
 
@@ -93,7 +80,7 @@ std::optional<int> GroupStore::nextGroupNo()
 
 bool GroupStore::addGroup(const GroupRow &group)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::UpdatableRecordset rs;
         QString error;
         if (!rs.open(m_db.handle(), store::sql::selectGroupsLower(), &error))
@@ -107,16 +94,22 @@ bool GroupStore::addGroup(const GroupRow &group)
     });
 }
 
+bool GroupStore::openGroupRow(store::UpdatableRecordset &rs, int gpno)
+{
+    QString error;
+    if (!rs.open(m_db.handle(), store::sql::selectGroupByNo(gpno), &error))
+        return fail(error);
+    rs.moveFirst();
+    return !rs.eof() || fail(QStringLiteral("グループ番号 %1 がありません。").arg(gpno));
+}
+
 bool GroupStore::overwrite(int gpno, const QString &name, bool valid)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::UpdatableRecordset rs;
+        if (!openGroupRow(rs, gpno))
+            return false;
         QString error;
-        if (!rs.open(m_db.handle(), store::sql::selectGroupByNo(gpno), &error))
-            return fail(error);
-        rs.moveFirst();
-        if (rs.eof())
-            return fail(QStringLiteral("グループ番号 %1 がありません。").arg(gpno));
         rs.setField(QStringLiteral("gpname"), name);
         rs.setField(QStringLiteral("YukoFlg"), valid);
         if (rs.yes(QStringLiteral("DelFlg")))
@@ -127,14 +120,11 @@ bool GroupStore::overwrite(int gpno, const QString &name, bool valid)
 
 bool GroupStore::markForDeletion(int gpno)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::UpdatableRecordset rs;
+        if (!openGroupRow(rs, gpno))
+            return false;
         QString error;
-        if (!rs.open(m_db.handle(), store::sql::selectGroupByNo(gpno), &error))
-            return fail(error);
-        rs.moveFirst();
-        if (rs.eof())
-            return fail(QStringLiteral("グループ番号 %1 がありません。").arg(gpno));
         rs.setField(QStringLiteral("DelFlg"), true);
         return rs.update(&error) || fail(error);
     });
@@ -142,7 +132,7 @@ bool GroupStore::markForDeletion(int gpno)
 
 bool GroupStore::purgeMarked()
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         store::Recordset marked = m_db.openRecordset(store::sql::selectMarkedGroups());
         if (!marked.isOpen())
             return false;
@@ -162,7 +152,7 @@ bool GroupStore::purgeMarked()
 
 bool GroupStore::copyMaster(int source, int destination)
 {
-    return inTransaction([&] {
+    return store::inTransaction(m_db, &m_error, [&] {
         if (!m_db.execute(store::sql::deleteGroupMasterForCopy(destination)))
             return false;
         store::Recordset from = m_db.openRecordset(store::sql::selectGroupMaster(source));

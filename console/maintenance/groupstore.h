@@ -7,7 +7,8 @@
 
 namespace store {
 class Database;
-}
+class UpdatableRecordset;
+} // namespace store
 
 namespace console {
 
@@ -58,9 +59,10 @@ public:
 
 private:
     QList<GroupRow> groups(const QString &sql);
+    // Opens the row of a group for update; false (the error set) when it
+    // cannot be opened or there is none.
+    bool openGroupRow(store::UpdatableRecordset &rs, int gpno);
     bool fail(const QString &error);
-    template<typename Work>
-    bool inTransaction(Work work);
 
     store::Database &m_db;
     QString m_error;
