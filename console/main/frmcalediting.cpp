@@ -40,18 +40,6 @@ std::optional<Day> dayTableOf(const FrmCal &form, int cNo)
     return std::nullopt;
 }
 
-int minutesOf(int hour, int minute)
-{
-    return hour * 60 + minute;
-}
-
-std::optional<int> numeric(const QString &text)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
 } // namespace
 
 void FrmCal::connectEditing()
@@ -192,16 +180,10 @@ void FrmCal::CmdDelete_Click()
 
 void FrmCal::CmdMovePiece_Click(int index)
 {
-    const std::optional<int> shown = numeric(LblMovePiece->text());
-    if (!shown)
-        return;
     chart::ChartModel &m = chartModel(shownDay());
     const short row = m.GetCurItem();
-    const QList<int> pieces = row >= 0 ? chartpieces::numbers(m.GetAllPieceNo(row)) : QList<int>();
-    if (pieces.isEmpty())
-        return;
-    const int n = *shown + (index == 0 ? -1 : 1);
-    if (n < 1 || n > pieces.size() || !pieces.contains(n))
+    const int n = chartpieces::steppedPiece(m, row, LblMovePiece->text(), index);
+    if (n < 1)
         return;
     nCurIndex = row;
     nCurPieceNo = n;
@@ -213,23 +195,13 @@ void FrmCal::Chart_MovePieceUI(int cNo, int nIndex, int nPieceNo, double &dtStar
 {
     m_move = {};
     const std::optional<Day> table = cNo == shownDay() ? dayTableOf(*this, cNo) : std::nullopt;
-    int sh = 0, sm = 0, eh = 0, em = 0;
-    if (!table || !chart::ChartModel::dateToChartTime(dtStart, &sh, &sm)
-        || !chart::ChartModel::dateToChartTime(dtEnd, &eh, &em) || minutesOf(sh, sm) >= minutesOf(24, 0)) {
+    QTime start, end;
+    if (!table || !chartpieces::movedRange(dtStart, dtEnd, &start, &end)) {
         bEnable = false;
         return;
     }
     {
         TopmostPause pause(*this);
-        // A day table holds times of one day: a piece moved to end at
-        // midnight ends at 23:59, the last minute the dialog offers.
-        if (minutesOf(eh, em) > minutesOf(23, 59)) {
-            eh = 23;
-            em = 59;
-            dtEnd = chart::ChartModel::chartTimeToDate(eh, em);
-        }
-        const QTime start(sh, sm);
-        const QTime end(eh, em);
         chart::ChartModel &m = chartModel(cNo);
         if (!chartpieces::onlyItself(chartpieces::overlapping(m, nIndex, start, end), nPieceNo)) {
             m_state.messages().inform(this, texts::Overlap);

@@ -62,4 +62,33 @@ int pieceAt(const chart::ChartModel &chart, int index, const QTime &start, const
     return pieces.isEmpty() ? -1 : pieces.first();
 }
 
+int steppedPiece(const chart::ChartModel &chart, int row, const QString &shownText, int direction)
+{
+    bool numeric = false;
+    const int shown = shownText.trimmed().toInt(&numeric);
+    if (!numeric)
+        return -1;
+    const QList<int> pieces = row >= 0 ? numbers(chart.GetAllPieceNo(short(row))) : QList<int>();
+    const int n = shown + (direction == 0 ? -1 : 1);
+    if (pieces.isEmpty() || n < 1 || n > pieces.size() || !pieces.contains(n))
+        return -1;
+    return n;
+}
+
+bool movedRange(double dtStart, double &dtEnd, QTime *start, QTime *end)
+{
+    int sh = 0, sm = 0, eh = 0, em = 0;
+    if (!chart::ChartModel::dateToChartTime(dtStart, &sh, &sm) || !chart::ChartModel::dateToChartTime(dtEnd, &eh, &em)
+        || sh * 60 + sm >= 24 * 60)
+        return false;
+    if (eh * 60 + em > 23 * 60 + 59) {
+        eh = 23;
+        em = 59;
+        dtEnd = chart::ChartModel::chartTimeToDate(eh, em);
+    }
+    *start = QTime(sh, sm);
+    *end = QTime(eh, em);
+    return true;
+}
+
 } // namespace console::chartpieces

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QTime>
 #include <QVariant>
 
@@ -31,5 +32,17 @@ bool range(const chart::ChartModel &chart, int index, int pieceNo, QTime *start,
 // The piece of row `index` that lies exactly at start..end, else the first
 // piece overlapping that range; -1 when none.
 int pieceAt(const chart::ChartModel &chart, int index, const QTime &start, const QTime &end);
+
+// "<< BACK" (direction 0) and "NEXT >>" (1): the number before or after the
+// one the panel shows (`shownText`, LblMovePiece), when row `row` has a piece
+// of that number; -1 when there is none to step to (or no number is shown).
+int steppedPiece(const chart::ChartModel &chart, int row, const QString &shownText, int direction);
+
+// A piece moved with the mouse to dtStart..dtEnd (automation dates), as the
+// times of one day that the tables hold: false when the dates cannot be read
+// or the piece would start at 24:00 or later.  An end past 23:59 (a piece
+// moved to end at midnight) becomes 23:59, the last minute the reservation
+// dialog offers, and dtEnd follows it.
+bool movedRange(double dtStart, double &dtEnd, QTime *start, QTime *end);
 
 } // namespace console::chartpieces

@@ -47,11 +47,6 @@ std::optional<int> numeric(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-int minutesOf(int hour, int minute)
-{
-    return hour * 60 + minute;
-}
-
 } // namespace
 
 FrmMain::FrmMain(ConsoleState &state, QWidget *parent)
@@ -428,16 +423,9 @@ void FrmMain::CmdMovePiece_Click(int index)
 {
     if (GPLabel->text().isEmpty() || !numeric(GPLabel->text()))
         return;
-    const std::optional<int> shown = numeric(LblMovePiece->text());
-    if (!shown)
-        return;
-    chart::ChartModel &chart = chartModel();
-    const short row = chart.GetCurItem();
-    const QList<int> pieces = row >= 0 ? chartpieces::numbers(chart.GetAllPieceNo(row)) : QList<int>();
-    if (pieces.isEmpty())
-        return;
-    const int n = *shown + (index == 0 ? -1 : 1);
-    if (n < 1 || n > pieces.size() || !pieces.contains(n))
+    const short row = chartModel().GetCurItem();
+    const int n = chartpieces::steppedPiece(chartModel(), row, LblMovePiece->text(), index);
+    if (n < 1)
         return;
     nCurIndex = row;
     nCurPieceNo = n;
@@ -545,20 +533,12 @@ void FrmMain::CmdDelete_Click()
 void FrmMain::MovePieceUI(short nIndex, short nPieceNo, double &dtStart, double &dtEnd, bool &bEnable)
 {
     m_move = {};
-    int sh = 0, sm = 0, eh = 0, em = 0;
-    if (!chart::ChartModel::dateToChartTime(dtStart, &sh, &sm) || !chart::ChartModel::dateToChartTime(dtEnd, &eh, &em)
-        || minutesOf(sh, sm) >= minutesOf(24, 0)) {
+    QTime start, end;
+    if (!chartpieces::movedRange(dtStart, dtEnd, &start, &end)) {
         bEnable = false;
         return;
     }
-    // The master holds times of one day: a piece moved to end at midnight
-    // ends at 23:59, the last minute the reservation dialog offers.
-    if (minutesOf(eh, em) > minutesOf(23, 59)) {
-        eh = 23;
-        em = 59;
-        dtEnd = chart::ChartModel::chartTimeToDate(eh, em);
-    }
-    const QList<int> found = chartpieces::overlapping(chartModel(), nIndex, QTime(sh, sm), QTime(eh, em));
+    const QList<int> found = chartpieces::overlapping(chartModel(), nIndex, start, end);
     if (!chartpieces::onlyItself(found, nPieceNo)) {
         m_state.messages().inform(this, texts::Overlap);
         bEnable = false;
