@@ -7,9 +7,7 @@
 #include "tools/Masterio/tagcsv.h"
 
 #include "console/common/messageboxes.h"
-#include "platform/programfolder.h"
 #include "store/database.h"
-#include "store/sitepaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,12 +46,10 @@ QString numbered(const QString &prefix, const Failure &f)
 } // namespace
 
 Masterio::Masterio(console::MessageBoxes &boxes, const QString &programFolder)
-    : m_boxes(boxes)
-    , m_programFolder(programFolder.isEmpty() ? platform::programFolder() : programFolder)
+    : SiteTool(boxes, programFolder)
 {
 }
 
-QString Masterio::databasePath() const { return store::paths::databasePath(m_programFolder); }
 QString Masterio::templatePath() const { return QDir(m_programFolder).filePath(text::TemplateName); }
 QString Masterio::repbookPath() const { return masterio::repbookPath(m_programFolder); }
 

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "tools/common/sitetool.h"
+
 #include <QString>
 
 #include <functional>
 
 class QWidget;
-
-namespace console {
-class MessageBoxes;
-}
 
 namespace masterio {
 
@@ -31,8 +29,9 @@ inline const QString CsvError = QStringLiteral("ﾏｽﾀｰ情報の展開エ�
 
 // Masterio's three functions with their questions and messages, the same for
 // the form and the command line.  Each returns true only when it did its
-// work; every outcome is told through the message boxes.
-class Masterio
+// work; every outcome is told through the message boxes.  The imports ask
+// whether to go on unless askToStart is off.
+class Masterio : public tools::SiteTool
 {
 public:
     explicit Masterio(console::MessageBoxes &boxes, const QString &programFolder = QString());
@@ -46,23 +45,12 @@ public:
     // completion shows no message.
     bool importTagCsv(const QString &path, QWidget *parent = nullptr);
 
-    QString databasePath() const;
     QString templatePath() const;
     QString repbookPath() const;
 
     // Called before the import's question (the form leaves the top-most
-    // position there) and around the work (the wait cursor).
+    // position there).
     std::function<void()> beforeImportQuestion;
-    std::function<void(bool)> busy;
-    // Whether the imports first ask whether to go on.  On the command line
-    // the command itself is that answer.
-    bool askToStart = true;
-
-private:
-    void setBusy(bool on) const;
-
-    console::MessageBoxes &m_boxes;
-    QString m_programFolder;
 };
 
 } // namespace masterio

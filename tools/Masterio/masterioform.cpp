@@ -1,8 +1,9 @@
 #include "tools/Masterio/masterioform.h"
 
 #include "tools/Masterio/masterio.h"
+#include "tools/common/toolform.h"
 
-#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -20,18 +21,13 @@ MasterioForm::MasterioForm(Masterio &masterio, QWidget *parent)
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("txtBackDbPath"));
     m_path->setMinimumWidth(360);
-    auto button = [this](const char *name, const QString &caption, auto slot) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setMinimumHeight(32);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    auto *browseButton = button("cmdSansyo", QStringLiteral("参照"), &MasterioForm::browse);
-    auto *importButton = button("Command3", QStringLiteral("展開実行"), &MasterioForm::runImport);
-    auto *exportButton = button("Command4", QStringLiteral("Tavo10DB情報.xlsファイルの作成"), &MasterioForm::runExport);
-    auto *csvButton = button("Command1", QStringLiteral("CSV展開実行"), &MasterioForm::runCsv);
-    auto *closeButton = button("Command2", QStringLiteral("終了"), &MasterioForm::close);
+    using tools::formButton;
+    auto *browseButton = formButton(this, "cmdSansyo", QStringLiteral("参照"), &MasterioForm::browse);
+    auto *importButton = formButton(this, "Command3", QStringLiteral("展開実行"), &MasterioForm::runImport);
+    auto *exportButton =
+        formButton(this, "Command4", QStringLiteral("Tavo10DB情報.xlsファイルの作成"), &MasterioForm::runExport);
+    auto *csvButton = formButton(this, "Command1", QStringLiteral("CSV展開実行"), &MasterioForm::runCsv);
+    auto *closeButton = formButton(this, "Command2", QStringLiteral("終了"), &MasterioForm::close);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(m_path, 0, 0, 1, 2);
@@ -51,12 +47,7 @@ MasterioForm::MasterioForm(Masterio &masterio, QWidget *parent)
                 show();
         }
     };
-    masterio.busy = [](bool on) {
-        if (on)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    masterio.busy = tools::showWaitCursor;
 }
 
 QString MasterioForm::askForFile(const QString &proposedName, bool confirmOverwrite)

@@ -3,10 +3,8 @@
 #include "tools/Upgrader/conversion.h"
 
 #include "console/common/messageboxes.h"
-#include "platform/programfolder.h"
 #include "store/database.h"
 #include "store/schema.h"
-#include "store/sitepaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,20 +13,13 @@
 namespace upgrader {
 
 Upgrader::Upgrader(console::MessageBoxes &boxes, const QString &programFolder)
-    : m_boxes(boxes)
-    , m_programFolder(programFolder.isEmpty() ? platform::programFolder() : programFolder)
+    : SiteTool(boxes, programFolder)
 {
-}
-
-QString Upgrader::databasePath() const
-{
-    return store::paths::databasePath(m_programFolder);
 }
 
 bool Upgrader::fail(QWidget *parent, const QString &why)
 {
-    if (busy)
-        busy(false);
+    setBusy(false);
     m_boxes.inform(parent, text::Error + why + QLatin1Char('\n') + text::Unchanged);
     return false;
 }
@@ -41,8 +32,7 @@ bool Upgrader::convert(const QString &oldPath, QWidget *parent)
     }
     if (askToStart && !m_boxes.confirm(parent, text::Confirm))
         return false;
-    if (busy)
-        busy(true);
+    setBusy(true);
 
     QList<AccessTable> tables;
     QString error;
@@ -70,15 +60,13 @@ bool Upgrader::convert(const QString &oldPath, QWidget *parent)
             total += counts.at(i);
         }
         if (total > 0) {
-            if (busy)
-                busy(false);
+            setBusy(false);
             const QString question = QStringLiteral("コンバート先のデータベース %1 には既にデータがあります。\n%2\n"
                                                     "これらを削除してSch.mdbの内容に置き換えます。 よろしいですか？")
                                          .arg(shown, held.join(QStringLiteral("、")));
             if (!m_boxes.confirm(parent, question))
                 return false;
-            if (busy)
-                busy(true);
+            setBusy(true);
             replace = true;
         }
     } else if (!store::createDatabase(target, &error)) {
@@ -95,8 +83,7 @@ bool Upgrader::convert(const QString &oldPath, QWidget *parent)
             QFile::remove(target); // the database made for this run goes with it
         return fail(parent, error);
     }
-    if (busy)
-        busy(false);
+    setBusy(false);
     m_boxes.inform(parent, text::Done);
     return true;
 }

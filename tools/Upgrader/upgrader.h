@@ -1,14 +1,10 @@
 #pragma once
 
+#include "tools/common/sitetool.h"
+
 #include <QString>
 
-#include <functional>
-
 class QWidget;
-
-namespace console {
-class MessageBoxes;
-}
 
 namespace upgrader {
 
@@ -28,9 +24,9 @@ inline const QString Unchanged = QStringLiteral("データベースは変更し�
 // previous release's Sch.mdb into the program folder's database.  The new
 // database is made from the schema when there is none.  When its tables
 // already hold rows, the operator is asked (with the counts) whether to
-// replace them; the conversion runs in one transaction, so a failure leaves
-// the database as it was.
-class Upgrader
+// replace them, with askToStart off too; the conversion runs in one
+// transaction, so a failure leaves the database as it was.
+class Upgrader : public tools::SiteTool
 {
 public:
     explicit Upgrader(console::MessageBoxes &boxes, const QString &programFolder = QString());
@@ -38,20 +34,8 @@ public:
     // True only when the conversion was done.
     bool convert(const QString &oldPath, QWidget *parent = nullptr);
 
-    QString databasePath() const;
-
-    // Called around the work (the wait cursor).
-    std::function<void(bool)> busy;
-    // Whether the conversion first asks whether to go on.  On the command line
-    // the command itself is that answer; the question before replacing rows
-    // already there is asked all the same.
-    bool askToStart = true;
-
 private:
     bool fail(QWidget *parent, const QString &why);
-
-    console::MessageBoxes &m_boxes;
-    QString m_programFolder;
 };
 
 } // namespace upgrader

@@ -1,8 +1,8 @@
 #include "tools/Upgrader/upgraderform.h"
 
 #include "tools/Upgrader/upgrader.h"
+#include "tools/common/toolform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -25,16 +25,11 @@ UpgraderForm::UpgraderForm(Upgrader &upgrader, QWidget *parent)
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("Text1"));
     m_path->setMinimumWidth(380);
-    auto button = [this](const char *name, const QString &caption, auto slot) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setMinimumHeight(32);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    auto *browseButton = button("Command4", QStringLiteral("参照"), &UpgraderForm::browse);
-    auto *convertButton = button("Command1", QStringLiteral("Sch.mdbのコンバート実行"), &UpgraderForm::runConversion);
-    auto *endButton = button("Command3", QStringLiteral("END"), &UpgraderForm::close);
+    using tools::formButton;
+    auto *browseButton = formButton(this, "Command4", QStringLiteral("参照"), &UpgraderForm::browse);
+    auto *convertButton =
+        formButton(this, "Command1", QStringLiteral("Sch.mdbのコンバート実行"), &UpgraderForm::runConversion);
+    auto *endButton = formButton(this, "Command3", QStringLiteral("END"), &UpgraderForm::close);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(hint, 0, 0, 1, 3);
@@ -44,12 +39,7 @@ UpgraderForm::UpgraderForm(Upgrader &upgrader, QWidget *parent)
     grid->addWidget(endButton, 2, 2);
     grid->setColumnStretch(1, 1);
 
-    upgrader.busy = [](bool on) {
-        if (on)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    upgrader.busy = tools::showWaitCursor;
 }
 
 void UpgraderForm::browse()
