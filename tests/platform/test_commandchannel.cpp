@@ -1,14 +1,12 @@
 #include "platform/commandchannel.h"
 #include "platform/commandserver.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <future>
 
 using namespace platform;
 
@@ -19,11 +17,7 @@ namespace {
 template <typename F>
 auto onClientThread(F f)
 {
-    auto future = std::async(std::launch::async, f);
-    while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    return future.get();
+    return testsupport::whileServing(std::move(f));
 }
 
 class CommandChannelTest : public ::testing::Test

@@ -6,21 +6,7 @@
 #include "platform/commandchannel.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
-
-bool waitUntil(const std::function<bool()> &pred, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return pred();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 Plant::Plant(const QStringList &numberTags)
 {

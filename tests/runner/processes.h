@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testsupport.h"
+
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -8,8 +10,7 @@
 
 class RunnerSite;
 
-// Runs the event loop until pred holds or the time is up; the result of pred.
-bool waitUntil(const std::function<bool()> &pred, int timeoutMs);
+using testsupport::waitUntil;
 
 // A stand-in plant: vantord serving a temporary product folder.
 class Plant

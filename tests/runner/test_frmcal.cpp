@@ -19,21 +19,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <future>
-
 namespace {
 
 bool poke(const QString &text)
 {
-    auto future = std::async(std::launch::async, [text] {
+    return testsupport::whileServing([text] {
         return platform::channel::poke(QStringLiteral("Schedule"), QStringLiteral("frmCal"),
                                        QStringLiteral("txtDDE"), text);
     });
-    while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        QApplication::processEvents();
-    QApplication::processEvents();
-    return future.get();
 }
 
 class FrmCalTest : public ::testing::Test

@@ -5,6 +5,7 @@
 #include "store/logging.h"
 #include "store/oplog.h"
 #include "store/settings.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -55,11 +56,7 @@ protected:
 
     static bool waitFor(const std::function<bool()> &done, int timeoutMs)
     {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        while (!done() && elapsed.elapsed() < timeoutMs)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-        return done();
+        return testsupport::waitUntil(done, timeoutMs);
     }
 
     static void drain(switching::OutputQueue &queue)

@@ -14,22 +14,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <future>
-
 namespace {
 
 // Stopper blocks on the channel, so it runs on a helper thread while this
 // thread plays the runner.
 stopper::Outcome runStopper(QStringList *shown, int answerTimeoutMs = stopper::AnswerTimeoutMs)
 {
-    auto future = std::async(std::launch::async, [shown, answerTimeoutMs] {
+    return testsupport::whileServing([shown, answerTimeoutMs] {
         return stopper::run([shown](const QString &m) { shown->append(m); }, answerTimeoutMs);
     });
-    while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    return future.get();
 }
 
 struct Site {

@@ -4,13 +4,12 @@
 #include "platform/clock.h"
 #include "store/logging.h"
 #include "store/oplog.h"
+#include "testsupport.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QPushButton>
 #include <QTimer>
-#include <QThread>
 
 void ConsoleTest::SetUp()
 {
@@ -87,12 +86,5 @@ void ConsoleTest::screenshot(QWidget *widget, const QString &name)
 
 bool waitFor(const std::function<bool()> &pred, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return pred();
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
+    return testsupport::waitUntil(pred, timeoutMs);
 }

@@ -11,6 +11,7 @@
 #include "chart/chartview.h"
 #include "chart/ganttline.h"
 #include "console/maintenance/frmreserve.h"
+#include "reservedialog.h"
 #include "platform/clock.h"
 
 #include <QApplication>
@@ -35,27 +36,19 @@ protected:
         QPoint to(l.xOf(9 * 60 + 50), y);
         QWidget *vp = chart->chartView()->viewport();
         bool answered = false;
-        QTimer poll;
-        poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *d = qobject_cast<console::FrmReserve *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            poll.stop();
-            d->cboSH->setCurrentIndex(start.hour());
-            d->cboSM->setCurrentIndex(start.minute());
-            d->cboEH->setCurrentIndex(end.hour());
-            d->cboEM->setCurrentIndex(end.minute());
-            d->cmdOK->click();
-            answered = !d->isVisible();
-            if (!answered)
-                d->cmdCancel->click();
-        });
-        poll.start();
-        QTest::mousePress(vp, Qt::LeftButton, {}, from);
-        QTest::mouseMove(vp, to);
-        QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
-        poll.stop();
+        reservedialog::whileShown(
+            [&] {
+                QTest::mousePress(vp, Qt::LeftButton, {}, from);
+                QTest::mouseMove(vp, to);
+                QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+            },
+            [&](console::FrmReserve &d) {
+                d.cboSH->setCurrentIndex(start.hour());
+                d.cboSM->setCurrentIndex(start.minute());
+                d.cboEH->setCurrentIndex(end.hour());
+                d.cboEM->setCurrentIndex(end.minute());
+                answered = reservedialog::accept(d);
+            });
         ASSERT_TRUE(answered) << boxes.lastText().toStdString();
     }
 };

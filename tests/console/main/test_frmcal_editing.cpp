@@ -9,6 +9,7 @@
 #include "automation/variantconventions.h"
 #include "chart/ganttline.h"
 #include "console/maintenance/frmreserve.h"
+#include "reservedialog.h"
 #include "store/database.h"
 
 #include <QApplication>
@@ -84,29 +85,13 @@ protected:
     Proposal withDialog(const std::function<void()> &act, const QStringList &answer = {})
     {
         Proposal seen;
-        bool opened = false;
-        QTimer poll;
-        poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *d = qobject_cast<console::FrmReserve *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            poll.stop();
-            opened = true;
-            QComboBox *boxes[4] = {d->cboSH, d->cboSM, d->cboEH, d->cboEM};
-            seen = {d->windowTitle(), d->lblRoomName->text(),
+        const bool opened = reservedialog::whileShown(act, [&](console::FrmReserve &d) {
+            seen = {d.windowTitle(), d.lblRoomName->text(),
                     QStringLiteral("%1:%2-%3:%4")
-                        .arg(boxes[0]->currentText(), boxes[1]->currentText(), boxes[2]->currentText(),
-                             boxes[3]->currentText())};
-            for (int i = 0; i < answer.size() && i < 4; ++i)
-                boxes[i]->setCurrentIndex(boxes[i]->findText(answer[i]));
-            d->cmdOK->click();
-            if (d->isVisible())
-                d->cmdCancel->click();
+                        .arg(d.cboSH->currentText(), d.cboSM->currentText(), d.cboEH->currentText(),
+                             d.cboEM->currentText())};
+            reservedialog::accept(d, answer);
         });
-        poll.start();
-        act();
-        poll.stop();
         EXPECT_TRUE(opened) << "no reservation dialog";
         return seen;
     }

@@ -4,6 +4,7 @@
 #include "console/common/consolestate.h"
 #include "console/maintenance/frmmain.h"
 #include "console/maintenance/frmreserve.h"
+#include "reservedialog.h"
 #include "recordingmessageboxes.h"
 #include "runnersite.h"
 
@@ -113,31 +114,14 @@ protected:
     Proposal withDialog(const std::function<void()> &act, const QStringList &answer = {}, bool cancel = false)
     {
         Proposal seen;
-        bool opened = false;
-        QTimer poll;
-        poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *d = qobject_cast<console::FrmReserve *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            poll.stop();
-            opened = true;
-            seen = {d->windowTitle(), d->lblRoomName->text(), d->cboSH->currentText(), d->cboSM->currentText(),
-                    d->cboEH->currentText(), d->cboEM->currentText()};
-            if (cancel) {
-                d->cmdCancel->click();
-                return;
-            }
-            QComboBox *boxes[4] = {d->cboSH, d->cboSM, d->cboEH, d->cboEM};
-            for (int i = 0; i < answer.size() && i < 4; ++i)
-                boxes[i]->setCurrentIndex(boxes[i]->findText(answer[i]));
-            d->cmdOK->click();
-            if (d->isVisible())
-                d->cmdCancel->click();
+        const bool opened = reservedialog::whileShown(act, [&](console::FrmReserve &d) {
+            seen = {d.windowTitle(), d.lblRoomName->text(), d.cboSH->currentText(), d.cboSM->currentText(),
+                    d.cboEH->currentText(), d.cboEM->currentText()};
+            if (cancel)
+                d.cmdCancel->click();
+            else
+                reservedialog::accept(d, answer);
         });
-        poll.start();
-        act();
-        poll.stop();
         EXPECT_TRUE(opened) << "no reservation dialog";
         return seen;
     }
