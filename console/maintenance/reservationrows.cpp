@@ -61,6 +61,21 @@ bool openRows(store::Database &db, UpdatableRecordset &rs, const QString &sql, Q
     return rs.open(db.handle(), sql, why);
 }
 
+// Gives the current row of rs the reservation's fields and stores it.
+Result storeFields(store::Database &db, UpdatableRecordset &rs, int gpno, const int *dayCode, const QTime &start,
+                   const QTime &end)
+{
+    rs.setField(GPno, gpno);
+    if (dayCode)
+        rs.setField(LWeek, *dayCode);
+    rs.setField(StartTime, start);
+    rs.setField(EndTime, end);
+    QString why;
+    if (!rs.update(&why))
+        return failed(db, why);
+    return written();
+}
+
 Result addRow(store::Database &db, const QString &sql, int gpno, const int *dayCode, const QTime &start,
               const QTime &end)
 {
@@ -69,14 +84,7 @@ Result addRow(store::Database &db, const QString &sql, int gpno, const int *dayC
     if (!openRows(db, rs, sql, &why))
         return failed(db, why);
     rs.addNew();
-    rs.setField(GPno, gpno);
-    if (dayCode)
-        rs.setField(LWeek, *dayCode);
-    rs.setField(StartTime, start);
-    rs.setField(EndTime, end);
-    if (!rs.update(&why))
-        return failed(db, why);
-    return written();
+    return storeFields(db, rs, gpno, dayCode, start, end);
 }
 
 Result changeRow(store::Database &db, const QString &sql, int gpno, const int *dayCode, const QTime &oldStart,
@@ -89,14 +97,7 @@ Result changeRow(store::Database &db, const QString &sql, int gpno, const int *d
     rs.moveFirst();
     if (!seekStart(rs, oldStart))
         return noRow();
-    rs.setField(GPno, gpno);
-    if (dayCode)
-        rs.setField(LWeek, *dayCode);
-    rs.setField(StartTime, start);
-    rs.setField(EndTime, end);
-    if (!rs.update(&why))
-        return failed(db, why);
-    return written();
+    return storeFields(db, rs, gpno, dayCode, start, end);
 }
 
 Result deleteRows(store::Database &db, const QString &sql, const QTime &start, bool all)
