@@ -7,6 +7,7 @@
 #include "runner/daychange.h"
 #include "runner/frmcal.h"
 #include "switching/outputqueue.h"
+#include "bench/support/spinuntil.h"
 
 #include "chart/chartmodel.h"
 #include "platform/clock.h"
@@ -139,23 +140,6 @@ public:
     QTemporaryDir dir;
     QProcess process;
 };
-
-// Runs the event loop, checking pred every pollMs.
-bool spinUntil(const std::function<bool()> &pred, int timeoutMs, int pollMs = 2)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QDeadlineTimer nextCheck(0);
-    while (true) {
-        if (nextCheck.hasExpired()) {
-            if (pred())
-                return true;
-            nextCheck.setRemainingTime(pollMs);
-        }
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 1);
-    }
-}
 
 // The first write of a reservation: from the start minute's boundary until
 // the plant's journal holds the write, over 20 boundaries (an event at every

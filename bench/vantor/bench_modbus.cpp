@@ -7,6 +7,7 @@
 
 #include "runner/frmcal.h"
 #include "taglink/vantorlibrary.h"
+#include "bench/support/spinuntil.h"
 
 #include "platform/clock.h"
 #include "platform/profile.h"
@@ -197,22 +198,6 @@ public:
 
     QTemporaryDir dir;
 };
-
-bool spinUntil(const std::function<bool()> &pred, int timeoutMs, int pollMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QDeadlineTimer nextCheck(0);
-    while (true) {
-        if (nextCheck.hasExpired()) {
-            if (pred())
-                return true;
-            nextCheck.setRemainingTime(pollMs);
-        }
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 1);
-    }
-}
 
 // The whole site's minute: the time from the boundary until the last write
 // is acknowledged.  Argument 0: every device up; 1: device 9 stops
