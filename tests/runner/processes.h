@@ -12,6 +12,10 @@ class RunnerSite;
 
 using testsupport::waitUntil;
 
+// The runner's start and stop records, as RunnerSite::opLog() gives them.
+inline const QString RunnerStart = QStringLiteral("スケジュール管理|||スケジュール(開始)");
+inline const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジュール(停止)");
+
 // A stand-in plant: vantord serving a temporary product folder.
 class Plant
 {

@@ -36,7 +36,6 @@ protected:
     RunnerSite site;
 };
 
-const QString RunnerStart = QStringLiteral("スケジュール管理|||スケジュール(開始)");
 
 // The process id of the Notifier of this site that shows a message, 0 when
 // none.  Read from its one-instance lock file, never by taking the lock: a
@@ -48,7 +47,6 @@ qint64 notifierShown()
     const qint64 pid = QString::fromLatin1(testsupport::readAll(lock).split('\n').value(0)).toLongLong();
     return pid > 0 && ::kill(pid_t(pid), 0) == 0 ? pid : qint64(0);
 }
-const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジュール(停止)");
 
 } // namespace
 

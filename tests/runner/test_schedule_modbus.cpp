@@ -47,8 +47,6 @@ protected:
     ModbusSimulator device;
 };
 
-const QString RunnerStart = QStringLiteral("スケジュール管理|||スケジュール(開始)");
-const QString RunnerStop = QStringLiteral("スケジュール管理|||スケジュール(停止)");
 
 } // namespace
 
