@@ -7,21 +7,10 @@
 #include "store/database.h"
 #include "store/logging.h"
 #include "store/recordset.h"
-#include "store/timeofday.h"
 #include "store/tracelog.h"
 #include "switching/chartfill.h"
 
 namespace runner {
-
-quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now)
-{
-    const int n = store::hhnnss(now);
-    if (store::hhnnss(end) < n)
-        return colour::Past;
-    if (n < store::hhnnss(start))
-        return colour::Future;
-    return colour::Running;
-}
 
 bool anotherPieceRunsOn(const chart::ChartModel &chart, short row, short piece, int minuteOfDay)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "switching/grouprows.h"
+#include "switching/piecestate.h"
 
 #include <QString>
 #include <QTime>
@@ -11,19 +12,22 @@ class ChartModel;
 
 namespace runner {
 
-// Piece colours of the runner's chart (0x00BBGGRR).
+// Piece colours of the runner's chart (0x00BBGGRR): the day charts' state colours.
 namespace colour {
-inline constexpr quint32 Past = 0xFF0000;    // blue: ended before now
-inline constexpr quint32 Running = 0x0000FF; // red: start <= now <= end
-inline constexpr quint32 Future = 0x00FF00;  // green: starts after now
-inline constexpr quint32 Invalid = 0xFFFFFF; // white: the group is invalid
+inline constexpr quint32 Past = switching::piecestate::Done;       // blue: ended before now
+inline constexpr quint32 Running = switching::piecestate::Running; // red: start <= now <= end
+inline constexpr quint32 Future = switching::piecestate::Planned;  // green: starts after now
+inline constexpr quint32 Invalid = switching::piecestate::Invalid; // white: the group is invalid
 } // namespace colour
 
 // The text of a piece of an invalid group.
 inline const QString InvalidPieceText = QStringLiteral("無効");
 
 // The colour of a valid group's piece at `now`, compared as "hhnnss" numbers.
-quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now);
+inline quint32 pieceColour(const QTime &start, const QTime &end, const QTime &now)
+{
+    return switching::piecestate::colourAt(start, end, now);
+}
 
 // True when another piece of the row runs on past `minuteOfDay` (it has
 // started and ends later).  The end of a reservation that meets the start of

@@ -1,7 +1,5 @@
 #include "console/main/piececolours.h"
 
-#include "store/timeofday.h"
-
 namespace console::piececolour {
 
 quint32 stateColour(DayClass day, const QTime &start, const QTime &end, const QTime &now)
@@ -14,12 +12,7 @@ quint32 stateColour(DayClass day, const QTime &start, const QTime &end, const QT
     case DayClass::Today:
         break;
     }
-    const int n = store::hhnnss(now);
-    if (store::hhnnss(end) < n)
-        return Done;
-    if (store::hhnnss(start) > n)
-        return Planned;
-    return Running;
+    return switching::piecestate::colourAt(start, end, now);
 }
 
 std::optional<quint32> darkOf(quint32 colour)

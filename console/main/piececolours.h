@@ -1,5 +1,7 @@
 #pragma once
 
+#include "switching/piecestate.h"
+
 #include <QTime>
 
 #include <optional>
@@ -10,10 +12,10 @@
 // against the bright entries 9, 10, 12, 15).
 namespace console::piececolour {
 
-inline constexpr quint32 Invalid = 0xFFFFFF; // white: the group is not valid, text "無効"
-inline constexpr quint32 Planned = 0x00FF00; // light green: a later day, or today before its start
-inline constexpr quint32 Running = 0x0000FF; // light red: today, started and not yet ended
-inline constexpr quint32 Done = 0xFF0000;    // light blue: an earlier day, or today after its end
+inline constexpr quint32 Invalid = switching::piecestate::Invalid; // white: the group is not valid, text "無効"
+inline constexpr quint32 Planned = switching::piecestate::Planned; // light green: a later day, or today before its start
+inline constexpr quint32 Running = switching::piecestate::Running; // light red: today, started and not yet ended
+inline constexpr quint32 Done = switching::piecestate::Done;       // light blue: an earlier day, or today after its end
 
 inline constexpr quint32 DarkInvalid = 0xC0C0C0; // light grey
 inline constexpr quint32 DarkPlanned = 0x008000;
