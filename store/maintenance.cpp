@@ -77,6 +77,12 @@ bool clearAtDayChange(const Settings &settings)
                                             mente(ini::ServerLoad, "0"), mente(ini::RunnerLoad, "0")});
 }
 
+bool clearConsoleFlags(const Settings &settings)
+{
+    return platform::profile::writeStrings(settings.sharedPath(), {mente(ini::Flg, "0"), mente(ini::ClientLoad, "0"),
+                                                                   mente(ini::ServerLoad, "0")});
+}
+
 QString visitSubject(Side side)
 {
     return side == Side::Client ? QStringLiteral("クライアント設定") : QStringLiteral("サーバー設定");

@@ -35,6 +35,9 @@ bool takeRunnerReload(const Settings &settings);
 
 // The day change: FLG, C-LOAD, S-LOAD and J-LOAD all "0".
 bool clearAtDayChange(const Settings &settings);
+// A console's reset at the start of a day: FLG, C-LOAD and S-LOAD "0"
+// (J-LOAD is the runner's).
+bool clearConsoleFlags(const Settings &settings);
 
 // Operation-log subjects: "クライアント設定" / "サーバー設定" on entering and
 // leaving, "クライアント設定更新" / "サーバー設定更新" after a reload.

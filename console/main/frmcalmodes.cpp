@@ -13,7 +13,6 @@
 #include "console/maintenance/frmlogin.h"
 #include "console/maintenance/frmpass.h"
 #include "platform/clock.h"
-#include "platform/profile.h"
 #include "store/logging.h"
 #include "store/maintenance.h"
 #include "store/settings.h"
@@ -278,12 +277,7 @@ void FrmCal::Tickface2_Alarm()
         return;
     Start_Logic();
     writeOptionCaptions();
-    using platform::profile::Entry;
-    const QString mente = QString::fromLatin1(store::ini::Mente);
-    platform::profile::writeStrings(m_state.settings().sharedPath(),
-                                    {Entry{mente, QString::fromLatin1(store::ini::Flg), QStringLiteral("0")},
-                                     Entry{mente, QString::fromLatin1(store::ini::ClientLoad), QStringLiteral("0")},
-                                     Entry{mente, QString::fromLatin1(store::ini::ServerLoad), QStringLiteral("0")}});
+    store::maintenance::clearConsoleFlags(m_state.settings());
     LeaveMaintenanceMode();
     m_logOnToggle = false;
 }
