@@ -222,7 +222,7 @@ void FrmCal::armTimer()
 
 QString FrmCal::dayInfoPath() const
 {
-    return m_databaseFolder + QStringLiteral("/dayinfor.csv");
+    return store::paths::dayInfoPathIn(m_databaseFolder);
 }
 
 void FrmCal::reloadMemos()

@@ -89,8 +89,8 @@ QStringList siteFiles(const QString &programFolder, const QString &databasePath)
             paths::passwordPath(programFolder),
             paths::settingsPath(programFolder),
             paths::sharedSettingsPathFor(databasePath),
-            QDir(paths::databaseFolderOf(databasePath)).filePath(QFileInfo(paths::dayInfoPath()).fileName()),
-            QDir(paths::databaseFolderOf(databasePath)).filePath(QFileInfo(paths::passwordPath()).fileName())};
+            paths::dayInfoPathIn(paths::databaseFolderOf(databasePath)),
+            paths::passwordPathIn(paths::databaseFolderOf(databasePath))};
 }
 
 QString refusal(const QString &target, const QStringList &siteFiles)

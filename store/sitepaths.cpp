@@ -25,6 +25,16 @@ QString databaseFolderOf(const QString &databasePath)
     return QFileInfo(QDir::cleanPath(databasePath)).absolutePath();
 }
 
+QString dayInfoPathIn(const QString &databaseFolder)
+{
+    return QDir(databaseFolder).filePath(QFileInfo(QString::fromLatin1(DayInfo)).fileName());
+}
+
+QString passwordPathIn(const QString &databaseFolder)
+{
+    return QDir(databaseFolder).filePath(QFileInfo(QString::fromLatin1(Password)).fileName());
+}
+
 QString sharedSettingsPathFor(const QString &databasePath)
 {
     // The folders need not exist here (a server share not yet mounted).

@@ -29,6 +29,11 @@ QString traceFolder(const QString &programFolder = QString());
 // characters").
 QString databaseFolderOf(const QString &databasePath);
 
+// The special-day file and the password file beside a database, in its
+// folder (on a client working on the server's database, the server's).
+QString dayInfoPathIn(const QString &databaseFolder);
+QString passwordPathIn(const QString &databaseFolder);
+
 // The Sch.ini in the parent folder of the database folder: the file whose
 // MENTE flags all consoles and the runner of that database share.
 QString sharedSettingsPathFor(const QString &databasePath);

@@ -148,7 +148,7 @@ void FrmCal::Start_Logic()
 
 void FrmCal::reloadDayMemos()
 {
-    Datefold1->model().LoadDayMemo(m_state.databaseFolder() + QStringLiteral("/dayinfor.csv"));
+    Datefold1->model().LoadDayMemo(store::paths::dayInfoPathIn(m_state.databaseFolder()));
 }
 
 QString FrmCal::memoOf(const QDate &date) const

@@ -5,7 +5,6 @@
 #include "calendar/oledate.h"
 #include "store/sitepaths.h"
 
-#include <QFileInfo>
 
 #include <cmath>
 
@@ -14,7 +13,7 @@ namespace console {
 DayMemos::DayMemos(const QString &databaseFolder)
 {
     calendar::DayMemoStore store;
-    if (!calendar::daymemofile::load(store, databaseFolder + QLatin1Char('/') + QFileInfo(QLatin1String(store::paths::DayInfo)).fileName()))
+    if (!calendar::daymemofile::load(store, store::paths::dayInfoPathIn(databaseFolder)))
         return;
     for (const calendar::DayMemoStore::Entry &entry : store.entries())
         m_memos.insert(qint64(std::floor(entry.date)), entry.memo.text.trimmed());

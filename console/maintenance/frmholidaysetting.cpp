@@ -25,7 +25,7 @@ const QString PastRefused = QStringLiteral("過去、本日、翌日の変更は
 FrmHolidaySetting::FrmHolidaySetting(ConsoleState &state, QWidget *parent)
     : QDialog(parent)
     , m_state(state)
-    , m_path(QDir(state.databaseFolder()).filePath(QFileInfo(QString::fromLatin1(store::paths::DayInfo)).fileName()))
+    , m_path(store::paths::dayInfoPathIn(state.databaseFolder()))
 {
     buildForm();
 

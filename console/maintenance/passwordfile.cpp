@@ -11,7 +11,7 @@ namespace console::passwordfile {
 
 QString pathFor(const ConsoleState &state)
 {
-    return store::paths::databaseFolderOf(state.databasePath()) + QStringLiteral("/schedule.txt");
+    return store::paths::passwordPathIn(store::paths::databaseFolderOf(state.databasePath()));
 }
 
 QString read(const QString &path, bool *readable)
