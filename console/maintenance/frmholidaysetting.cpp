@@ -9,8 +9,6 @@
 #include "platform/clock.h"
 #include "store/sitepaths.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
