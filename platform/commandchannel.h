@@ -24,6 +24,11 @@ bool isServing(const QString &application, const QString &topic, int timeoutMs =
 // link whose program has ended never does.
 bool isPresent(const QString &application, const QString &topic, int timeoutMs = 1000);
 
+// How long a command to a program that holds its link open may wait for the
+// answer: the program may be busy for seconds (a database wait of up to 8 s,
+// a large backup, its start-up).
+inline constexpr int BusyAnswerTimeoutMs = 20000;
+
 // Sets an item's text.  False when nobody serves the link, the item is unknown
 // or no answer came in time; *error then says why.
 bool poke(const QString &application, const QString &topic, const QString &item,

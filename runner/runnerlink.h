@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/commandchannel.h"
+
 #include <QString>
 
 // The runner Schedule's command link as the other programs reach it: the
@@ -13,9 +15,8 @@ inline const QString Topic = QStringLiteral("frmCal");
 inline const QString Item = QStringLiteral("txtDDE");
 inline const QString StopCommand = QStringLiteral("999");
 
-// How long a runner may take to answer: it may be busy for seconds (a
-// database wait of up to 8 s, a large backup, its start-up).
-inline constexpr int AnswerTimeoutMs = 20000;
+// How long a runner may take to answer (it may be busy for seconds).
+inline constexpr int AnswerTimeoutMs = platform::channel::BusyAnswerTimeoutMs;
 
 inline const QString StopFailedMessage =
     QStringLiteral("スケジュールが停止出来ませんでした。一旦画面を閉じて再度実行して下さい。");

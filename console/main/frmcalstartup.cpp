@@ -8,6 +8,7 @@
 #include "chart/ganttline.h"
 #include "clock/tickface.h"
 #include "clock/tickfacemodel.h"
+#include "console/common/consolelink.h"
 #include "console/common/frameplacement.h"
 #include "console/common/messageboxes.h"
 #include "console/main/chartstage.h"
@@ -37,12 +38,6 @@
 #include <QTimer>
 
 namespace console {
-
-namespace {
-const QString Application = QStringLiteral("Planboard");
-const QString Topic = QStringLiteral("frmCal");
-const QString Item = QStringLiteral("DDELabel");
-} // namespace
 
 bool FrmCal::startUp()
 {
@@ -100,8 +95,8 @@ bool FrmCal::startUp()
 
 bool FrmCal::listenOnChannel()
 {
-    m_channel = std::make_unique<platform::CommandServer>(Application, Topic);
-    m_channel->addItem(Item, DDELabel->text());
+    m_channel = std::make_unique<platform::CommandServer>(link::Application, link::Topic);
+    m_channel->addItem(link::Item, DDELabel->text());
     connect(m_channel.get(), &platform::CommandServer::itemChanged, this, [this](const QString &, const QString &text) {
         DDELabel->setText(text);
         DDELabel_Change(text);

@@ -1,8 +1,8 @@
+#include "console/common/consolelink.h"
 #include "console/common/consolestate.h"
 #include "console/common/japaneseqt.h"
 #include "console/main/consolefont.h"
 #include "console/main/frmcal.h"
-#include "platform/commandchannel.h"
 #include "platform/runtimefolder.h"
 #include "platform/singleinstance.h"
 
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
     // Another console of this program folder runs: show that one instead.
     platform::SingleInstance instance(QStringLiteral("Planboard"));
     if (!instance.isFirst()) {
-        platform::channel::activate(QStringLiteral("Planboard"), QStringLiteral("frmCal"));
+        console::link::activate();
         return 0;
     }
     console::applyConsoleFont();

@@ -1,25 +1,23 @@
 #include "tools/Starter/starter.h"
 
-#include "platform/commandchannel.h"
+#include "console/common/consolelink.h"
 #include "platform/process.h"
 
 namespace starter {
 
-Outcome run(const QStringList &arguments)
+Outcome run(const QStringList &arguments, int answerTimeoutMs)
 {
-    const QString application = QStringLiteral("Planboard");
-    const QString topic = QStringLiteral("frmCal");
-    const bool end = arguments.join(QLatin1Char(' ')).trimmed() == QLatin1String("999");
+    // A console whose link takes the connection is running, busy or not: it
+    // gets the time it needs to answer.
+    const bool end = arguments.join(QLatin1Char(' ')).trimmed() == console::link::EndCommand;
     if (end) {
-        if (!platform::channel::isServing(application, topic))
+        if (!console::link::isRunning())
             return Outcome::NotRunning;
-        return platform::channel::poke(application, topic, QStringLiteral("DDELabel"), QStringLiteral("999"))
-            ? Outcome::Ended
-            : Outcome::Failed;
+        return console::link::requestEnd(answerTimeoutMs) ? Outcome::Ended : Outcome::Failed;
     }
-    if (platform::channel::isServing(application, topic))
-        return platform::channel::activate(application, topic) ? Outcome::Activated : Outcome::Failed;
-    return platform::startProgram(application) ? Outcome::Started : Outcome::Failed;
+    if (console::link::isRunning())
+        return console::link::activate(answerTimeoutMs) ? Outcome::Activated : Outcome::Failed;
+    return platform::startProgram(QStringLiteral("Planboard")) ? Outcome::Started : Outcome::Failed;
 }
 
 } // namespace starter

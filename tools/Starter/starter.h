@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/commandchannel.h"
+
 #include <QStringList>
 
 // Starter's one job: bring the console of this program folder forward, or
@@ -9,7 +11,8 @@ namespace starter {
 
 enum class Outcome { Activated, Started, Ended, NotRunning, Failed };
 
-// arguments: the command line after the program name.
-Outcome run(const QStringList &arguments);
+// arguments: the command line after the program name; answerTimeoutMs: how
+// long a running console may take to answer.
+Outcome run(const QStringList &arguments, int answerTimeoutMs = platform::channel::BusyAnswerTimeoutMs);
 
 } // namespace starter
