@@ -5,7 +5,7 @@
 #include "calendar/oledate.h"
 #include "console/common/consolestate.h"
 #include "console/common/messageboxes.h"
-#include "console/maintenance/specialdaymarks.h"
+#include "console/maintenance/daymarkcycle.h"
 #include "platform/clock.h"
 #include "store/sitepaths.h"
 

@@ -1,4 +1,4 @@
-#include "console/maintenance/specialdaymarks.h"
+#include "console/maintenance/daymarkcycle.h"
 
 namespace console {
 
