@@ -127,6 +127,7 @@ TEST_F(UpgraderTest, ASecondRunAsksBeforeReplacingAndNeverDuplicates)
     ASSERT_EQ(boxes.shown.size(), 2);
     const QString question = boxes.shown.at(1).text;
     EXPECT_EQ(boxes.shown.at(1).buttons, console::MessageButtons::YesNo);
+    EXPECT_TRUE(boxes.shown.at(1).defaultNo); // Enter alone keeps the data
     EXPECT_TRUE(question.contains(QStringLiteral(
         "GroupMaster 7 件、KikiMaster 14 件、KikiTable 13 件、Schedule 47 件、NextdayTable 3 件、TodayTable 6 件")))
         << question.toStdString();

@@ -64,7 +64,11 @@ bool Upgrader::convert(const QString &oldPath, QWidget *parent)
             const QString question = QStringLiteral("コンバート先のデータベース %1 には既にデータがあります。\n%2\n"
                                                     "これらを削除してSch.mdbの内容に置き換えます。 よろしいですか？")
                                          .arg(shown, held.join(QStringLiteral("、")));
-            if (!m_boxes.confirm(parent, question))
+            // Enter alone must not empty a database that holds a site's data.
+            console::Message replaceQuestion{QStringLiteral("確認"), question, console::MessageButtons::YesNo,
+                                             console::MessageIcon::Question, true};
+            replaceQuestion.defaultNo = true;
+            if (m_boxes.show(replaceQuestion, parent) != console::MessageAnswer::Yes)
                 return false;
             setBusy(true);
             replace = true;
