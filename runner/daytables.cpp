@@ -65,31 +65,15 @@ Result runInTransaction(const QString &databasePath, const QDate &today, const Q
 
 } // namespace
 
-int stampOf(const QDate &day)
-{
-    return day.isValid() ? day.year() * 10000 + day.month() * 100 + day.day() : 0;
-}
-
-QDate dayOfStamp(qint64 stamp)
-{
-    if (stamp <= 0)
-        return {};
-    return QDate(int(stamp / 10000), int(stamp / 100 % 100), int(stamp % 100));
-}
-
 bool recordedDay(const QString &databasePath, QDate *day, QString *error)
 {
     store::Database db(databasePath);
-    QVariant recorded;
     if (!db.open()) {
         if (error)
             *error = db.lastError();
         return false;
     }
-    if (!exec(db, QStringLiteral("PRAGMA user_version"), error, &recorded))
-        return false;
-    *day = dayOfStamp(recorded.toLongLong());
-    return true;
+    return store::rolledday::read(db, day, error);
 }
 
 bool recordFirstDay(const QString &databasePath, const QDate &day, QString *error)

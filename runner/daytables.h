@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/rolledday.h"
+
 #include <QDate>
 #include <QString>
 
@@ -41,7 +43,7 @@ Result rebuild(const QString &databasePath, const QDate &today, std::optional<in
                std::optional<int> nextCode, QString *error = nullptr);
 
 // The record's number for a day (yyyymmdd) and back.
-int stampOf(const QDate &day);
-QDate dayOfStamp(qint64 stamp);
+using store::rolledday::dayOfStamp;
+using store::rolledday::stampOf;
 
 } // namespace runner::daytables

@@ -121,6 +121,9 @@ public:
     // Fills chart cNo for a date; false (with a trace entry) when the
     // database refused it.
     bool LoadData(const QDate &aDate, int cNo);
+    // Reloads both charts when the runner rolled the day tables after they
+    // were loaded (a day change held up past the daily reset).
+    void reloadAfterDayRoll();
     void Chart_ItemClick(int cNo, int nIndex);
     void Chart_PieceClick(int cNo, int nIndex, int nPieceNo);
     void AutoPieceClick(int nIndex, int nPieceNo);
@@ -221,6 +224,7 @@ private:
     StartupSettings m_settings;
     switching::GroupRows m_rows[2];
     QDate m_chartDates[2];
+    QDate m_rolledAtLoad[2]; // the day tables' recorded roll when each chart was loaded
     int m_shownDay = 1;
     bool m_logOnToggle = false;     // on: the next log-on leaves the maintenance mode
     bool m_maintenanceDone = false; // a log-on succeeded since start: take the copies at close

@@ -18,6 +18,7 @@
 #include "store/database.h"
 #include "store/logging.h"
 #include "store/recordset.h"
+#include "store/rolledday.h"
 #include "store/timeofday.h"
 
 #include <QFrame>
@@ -36,6 +37,10 @@ bool FrmCal::LoadData(const QDate &aDate, int cNo)
     const short remembered = m.GetCurItem();
     // Hidden while it is rebuilt, so that it does not redraw for every row.
     g->setVisible(false);
+    // The roll's record is read before the tables: a roll between the two
+    // reloads once more at the next tick rather than never.
+    QDate rolled;
+    const bool rolledKnown = store::rolledday::read(m_state.database(), &rolled);
     QString error;
     const bool ok = loadDayChart(m, m_rows[cNo], m_state.database(), aDate, platform::clock::now(), memoOf(aDate),
                                  &error);
@@ -47,6 +52,8 @@ bool FrmCal::LoadData(const QDate &aDate, int cNo)
         return false;
     }
     m_chartDates[cNo] = aDate;
+    if (rolledKnown)
+        m_rolledAtLoad[cNo] = rolled;
 
     // The chosen row survives the reload; the piece choice falls back to piece 1.
     if (remembered >= 0 && remembered < m.GetItemCount()) {
@@ -58,6 +65,21 @@ bool FrmCal::LoadData(const QDate &aDate, int cNo)
     Chart_ItemClick(cNo, current);
     g->setVisible(true);
     return true;
+}
+
+void FrmCal::reloadAfterDayRoll()
+{
+    // The runner rolls the tables in the first seconds after midnight, after
+    // the daily reset has loaded them when its minute tick was held up (a
+    // locked database, a busy machine); the charts would then show yesterday's
+    // today until the next maintenance visit.
+    QDate rolled;
+    if (!m_chartDates[0].isValid() || !store::rolledday::read(m_state.database(), &rolled))
+        return;
+    if (rolled == m_rolledAtLoad[0] && rolled == m_rolledAtLoad[1])
+        return;
+    LoadData(m_chartDates[0], 0);
+    LoadData(m_chartDates[1], 1);
 }
 
 void FrmCal::Chart_ItemClick(int cNo, int nIndex)

@@ -256,6 +256,7 @@ void FrmCal::Timer2_Timer()
 {
     if (m_ending)
         return;
+    reloadAfterDayRoll();
     if (!m_state.MaintMode) {
         const store::maintenance::Side side = sideOf(m_state);
         if (store::maintenance::takeConsoleReload(m_state.settings(), side)) {
